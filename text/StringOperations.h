@@ -1,0 +1,72 @@
+#pragma once
+// The string operations of the converter. All are total: out-of-range starts,
+// lengths and counts are clamped, an absent part is the empty text and an
+// absent position is 0. Positions are 1-based and count UTF-16 code units.
+// The cutting operations return a part of their argument and allocate nothing.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
+#include "text/Text.h"
+
+namespace meshfold {
+
+// Number of code units of text.
+int64_t TextLength(TextView text);
+
+// At most length code units from position start. A start of 1 or below means
+// position 1; a start past the end or a length of 0 or below gives "".
+TextView SubText(TextView text, int32_t start, int32_t length);
+
+// The code units from position start to the end ("" when start lies past it).
+// The length is computed as TextLength + 1 - start in 32 bits, as callers expect.
+TextView SubTextToEnd(TextView text, int32_t start);
+
+// The first count code units; count is clamped to 0 .. TextLength.
+TextView LeftText(TextView text, int32_t count);
+
+// 1-based position of the first needle that begins at or after start, counted
+// from the beginning of haystack; 0 when there is none or either text is empty.
+int64_t FindText(TextView haystack, TextView needle, int32_t start = 1);
+
+// Exact code-unit equality.
+bool TextEquals(TextView a, TextView b);
+
+// The integer written at the start of text: blanks and tabs skipped, one sign,
+// "$" for base 16 and "%" for base 2, accumulated modulo 2^64. 0 when none.
+int64_t TextToInteger(TextView text);
+
+// The decimal text of a 64-bit integer, held without any allocation.
+class IntegerText {
+ public:
+  explicit IntegerText(int64_t value);
+  TextView View() const { return TextView(digits_.data() + first_, digits_.size() - first_); }
+  operator TextView() const { return View(); }  // NOLINT: used like a text
+
+ private:
+  std::array<char16_t, 20> digits_{};
+  size_t first_ = 20;
+};
+
+// The decimal text of value: an optional minus sign and digits without fill.
+IntegerText IntegerToText(int64_t value);
+
+// The part of path up to and including its last slash or backslash; the scan
+// stops at the first vertical bar, and an opening quotation mark is skipped.
+TextView DirectoryPart(TextView path);
+
+// The part of path after its last slash or backslash, ending before a
+// quotation mark; an opening quotation mark is skipped.
+TextView FilePart(TextView path);
+
+// Joins parts into target, reusing its storage; parts may view target itself.
+void JoinTexts(Text& target, std::initializer_list<TextView> parts);
+
+// Appends parts to target, reusing its storage; parts may view target itself.
+void AppendTexts(Text& target, std::initializer_list<TextView> parts);
+
+// A new text joined from parts.
+Text JoinedText(std::initializer_list<TextView> parts);
+
+}  // namespace meshfold

@@ -1,0 +1,57 @@
+#include "text/TextArray.h"
+
+#include <algorithm>
+
+namespace meshfold {
+
+namespace {
+
+// Large enough that block allocation is rare, small enough that the last,
+// partly used block wastes little next to a mesh's records.
+constexpr size_t BlockLength = size_t{1} << 18;
+
+}  // namespace
+
+void TextArray::Create(int64_t upperBound) {
+  Release();
+  if (upperBound >= 0) elements_.resize(static_cast<size_t>(upperBound) + 1);
+}
+
+void TextArray::Release() {
+  std::vector<Element>().swap(elements_);
+  std::vector<std::unique_ptr<char16_t[]>>().swap(blocks_);
+  free_ = nullptr;
+  freeLength_ = 0;
+}
+
+void TextArray::GrowTo(int64_t upperBound) {
+  if (upperBound > UpperBound()) elements_.resize(static_cast<size_t>(upperBound) + 1);
+}
+
+char16_t* TextArray::Allocate(size_t length) {
+  if (length > freeLength_) {
+    const size_t blockLength = std::max(length, BlockLength);
+    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockLength));
+    free_ = blocks_.back().get();
+    freeLength_ = blockLength;
+  }
+  char16_t* storage = free_;
+  free_ += length;
+  freeLength_ -= length;
+  return storage;
+}
+
+void TextArray::AssignJoined(int64_t index, std::initializer_list<TextView> parts) {
+  size_t length = 0;
+  for (TextView part : parts) length += part.size();
+  Element& element = elements_[static_cast<size_t>(index)];
+  // A text that fits where the old one was overwrites it; stored records are
+  // written once, so the space of a longer text's old copy is seldom lost.
+  char16_t* storage = length <= element.length ? element.data : Allocate(length);
+  char16_t* at = storage;
+  for (TextView part : parts) at = std::copy(part.begin(), part.end(), at);
+  element.data = storage;
+  element.length = length;
+}
+
+}  // namespace meshfold

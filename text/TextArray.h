@@ -1,0 +1,60 @@
+#pragma once
+// Arrays of texts indexed 0 to an upper bound. Element texts live in large
+// blocks owned by the array, so assigning an element allocates only when a
+// block is used up, and releasing the array frees every text at once.
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "text/Text.h"
+
+namespace meshfold {
+
+class TextArray {
+ public:
+  // Releases what the array held, then makes upperBound + 1 empty elements.
+  // A negative upper bound leaves the array holding no elements.
+  void Create(int64_t upperBound);
+
+  // Releases every element's text; the array then holds no elements.
+  void Release();
+
+  // The highest valid index; -1 when the array holds no elements.
+  int64_t UpperBound() const { return static_cast<int64_t>(elements_.size()) - 1; }
+
+  // Raises the upper bound to at least upperBound; existing elements keep their
+  // texts and new ones are empty. Never lowers it.
+  void GrowTo(int64_t upperBound);
+
+  // The text of element index, "" when it was never assigned. The index must
+  // lie within 0 .. UpperBound(). The view stays valid until the element is
+  // assigned again or the array is created anew or released.
+  TextView Read(int64_t index) const {
+    const Element& element = elements_[static_cast<size_t>(index)];
+    return TextView(element.data, element.length);
+  }
+
+  // Element index becomes a copy of text. Index within 0 .. UpperBound().
+  void Assign(int64_t index, TextView text) { AssignJoined(index, {text}); }
+
+  // Element index becomes the join of parts, built in place without a
+  // temporary. Parts must not view this array's own elements.
+  void AssignJoined(int64_t index, std::initializer_list<TextView> parts);
+
+ private:
+  struct Element {
+    char16_t* data = nullptr;
+    size_t length = 0;
+  };
+
+  char16_t* Allocate(size_t length);
+
+  std::vector<Element> elements_;
+  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  char16_t* free_ = nullptr;
+  size_t freeLength_ = 0;
+};
+
+}  // namespace meshfold

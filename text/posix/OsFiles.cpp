@@ -1,0 +1,152 @@
+// POSIX file calls. Windows opens these files with share mode 0; the nearest
+// POSIX equal is an exclusive advisory lock (flock), which every cooperating
+// program honours. A file is emptied only once its lock is held, so a file
+// that another holder has locked is never touched.
+#include "text/OsFiles.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "text/CodePage.h"
+
+namespace meshfold {
+
+namespace {
+
+// Errors of our own, beyond errno's, for what Windows refuses by itself.
+constexpr OsError NotRegularFile = -2;
+constexpr OsError FileInUse = -3;
+
+std::string NativePath(TextView path) {
+  std::string bytes;
+  TextToAnsi(path, bytes);
+  return bytes;
+}
+
+int OpenFlags(OsOpenMode mode) {
+  // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
+  const int common = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  switch (mode) {
+    case OsOpenMode::ReadExisting:
+      return common | O_RDONLY;
+    case OsOpenMode::CreateAlways:
+      return common | O_RDWR | O_CREAT;
+    case OsOpenMode::TruncateExisting:
+      return common | O_WRONLY;
+  }
+  return common | O_RDONLY;
+}
+
+// Only regular files are text files here: a directory, FIFO or device would
+// read nothing, block, or never end.
+OsError CheckRegularFile(int fd) {
+  struct stat status {};
+  if (fstat(fd, &status) != 0) return errno;
+  if (S_ISDIR(status.st_mode)) return EISDIR;
+  return S_ISREG(status.st_mode) ? 0 : NotRegularFile;
+}
+
+OsError LockExclusively(int fd) {
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+  if (errno == EWOULDBLOCK) return FileInUse;
+  // File systems without locks still let us work, unshared as on Windows.
+  return 0;
+}
+
+OsError PrepareOpenFile(int fd, OsOpenMode mode) {
+  OsError error = CheckRegularFile(fd);
+  if (error == 0) error = LockExclusively(fd);
+  if (error == 0 && mode != OsOpenMode::ReadExisting && ftruncate(fd, 0) != 0) error = errno;
+  if (error == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) error = errno;
+  return error;
+}
+
+OsHandle Open(TextView path, OsOpenMode mode, OsError& error) {
+  const int fd = ::open(NativePath(path).c_str(), OpenFlags(mode), 0666);
+  if (fd < 0) {
+    error = errno;
+    return InvalidOsHandle;
+  }
+  error = PrepareOpenFile(fd, mode);
+  if (error != 0) {
+    ::close(fd);
+    return InvalidOsHandle;
+  }
+  // Descriptor 0 is a valid file here, but 0 names no file to our callers.
+  return fd + 1;
+}
+
+int Descriptor(OsHandle file) { return static_cast<int>(file - 1); }
+
+int32_t Read(OsHandle file, uint8_t* destination, int32_t count, OsError& error) {
+  for (;;) {
+    const ssize_t delivered = ::read(Descriptor(file), destination, static_cast<size_t>(count));
+    if (delivered >= 0) return static_cast<int32_t>(delivered);
+    if (errno != EINTR) {
+      error = errno;
+      return 0;
+    }
+  }
+}
+
+bool Write(OsHandle file, const uint8_t* source, size_t count, OsError& error) {
+  while (count > 0) {
+    const ssize_t written = ::write(Descriptor(file), source, count);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error = written < 0 ? errno : ENOSPC;
+      return false;
+    }
+    source += written;
+    count -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+bool Move(OsHandle file, int64_t distance, OsError& error) {
+  if (lseek(Descriptor(file), static_cast<off_t>(distance), SEEK_CUR) >= 0) return true;
+  error = errno;
+  return false;
+}
+
+bool Close(OsHandle file, OsError& error) {
+  if (::close(Descriptor(file)) == 0 || errno == EINTR) return true;
+  error = errno;
+  return false;
+}
+
+bool SameFile(TextView a, TextView b) {
+  if (a == b) return true;
+  struct stat first {};
+  struct stat second {};
+  if (stat(NativePath(a).c_str(), &first) != 0 || stat(NativePath(b).c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+constexpr OsFileCalls PosixCalls = {Open, Read, Write, Move, Close, SameFile};
+
+}  // namespace
+
+const OsFileCalls& PlatformOsFileCalls() { return PosixCalls; }
+
+Text OsErrorText(OsError error) {
+  const char* description = "unknown error";
+  if (error == NotRegularFile) {
+    description = "Not a regular file";
+  } else if (error == FileInUse) {
+    description = "The file is in use by another program";
+  } else if (error > 0) {
+    description = std::strerror(static_cast<int>(error));
+  }
+  Text text;
+  AnsiToText(reinterpret_cast<const uint8_t*>(description), std::strlen(description), text);
+  return text;
+}
+
+}  // namespace meshfold

@@ -1,0 +1,68 @@
+#include "converter/ExtractRecord.h"
+
+#include <limits>
+
+#include "converter/RecordCuts.h"
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+// The next record number of a kind, with room made for it. The arrays grow
+// one element at a time; their storage grows geometrically underneath.
+int64_t NextNumber(int64_t& count, TextArray& texts) {
+  ++count;
+  texts.GrowTo(count);
+  return count;
+}
+
+void StoreVector(TextView record, int64_t& count, TextArray& texts) {
+  const int64_t number = NextNumber(count, texts);
+  const CoordinateFields fields = CutCoordinates(record);
+  const CutCoordinate x = CutDecimals(fields.x);
+  const CutCoordinate y = CutDecimals(fields.y);
+  const CutCoordinate z = CutDecimals(fields.z);
+  texts.AssignJoined(number,
+                     {u"<", x.kept, x.exponent, u", ", y.kept, y.exponent, u", ", z.kept, z.exponent, u"> "});
+}
+
+// The record number an index field names: a negative index counts back from
+// the last record read so far. 0 when it names no record that can exist.
+uint32_t ResolveIndex(TextView field, int64_t countSoFar) {
+  int64_t number = TextToInteger(field);
+  if (number < 0) number += countSoFar + 1;
+  const bool storable = number >= 1 && number <= std::numeric_limits<uint32_t>::max();
+  return storable ? static_cast<uint32_t>(number) : 0;
+}
+
+void StoreFace(TextView record, RecordStore& store) {
+  const FaceFields fields = CutFaceFields(record);
+  FaceCorners corners;
+  for (size_t corner = 0; corner < 3; ++corner) {
+    corners.vertex[corner] = ResolveIndex(fields[3 * corner], store.VertexCount);
+    corners.normal[corner] = ResolveIndex(fields[3 * corner + 2], store.NormalCount);
+  }
+  const size_t number = static_cast<size_t>(++store.FaceCount);
+  if (number >= store.FaceTexts.size()) store.FaceTexts.resize(number + 1);
+  store.FaceTexts[number] = corners;
+}
+
+}  // namespace
+
+void ExtractRecord(TextView line, RecordStore& store) {
+  if (TextEquals(SubText(line, 0, 2), u"v ")) {
+    line = SubTextToEnd(line, 3);
+    StoreVector(line, store.VertexCount, store.VertexTexts);
+  }
+  if (TextEquals(SubText(line, 0, 3), u"vn ")) {
+    line = SubTextToEnd(line, 4);
+    StoreVector(line, store.NormalCount, store.NormalTexts);
+  }
+  if (TextEquals(SubText(line, 0, 2), u"f ")) {
+    line = SubTextToEnd(line, 3);
+    StoreFace(line, store);
+  }
+}
+
+}  // namespace meshfold

@@ -1,0 +1,21 @@
+#include "converter/ReadObjFile.h"
+
+#include "converter/ExtractRecord.h"
+#include "text/TextFileReader.h"
+
+namespace meshfold {
+
+ObjReadResult ReadObjFile(TextView objPath, RecordStore& store) {
+  ObjReadResult result;
+  const FileHandle file = OpenTextFile(AnyHandle, objPath);
+  if (file == 0) {
+    result.error = LastOpenError();
+    return result;
+  }
+  result.opened = true;
+  while (!AtEnd(file)) ExtractRecord(ReadLine(file, EncodingAnsi), store);
+  result.error = CloseTextFile(file);
+  return result;
+}
+
+}  // namespace meshfold

@@ -1,0 +1,168 @@
+#include "dialogs/posix/TerminalDialogs.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "text/CodePage.h"
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+void WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    done += static_cast<size_t>(written);
+  }
+}
+
+void WriteText(int fd, std::initializer_list<TextView> parts) {
+  std::string bytes;
+  TextToAnsi(JoinedText(parts), bytes);
+  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
+  WriteAll(fd, bytes);
+}
+
+// Reads one line byte by byte, so that nothing after it is taken from the
+// input that a later dialog reads. False at end of input before any byte.
+bool ReadInputLine(Text& line) {
+  std::string bytes;
+  bool sawAnything = false;
+  for (;;) {
+    char byte = 0;
+    const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    sawAnything = true;
+    if (byte == '\n') break;
+    bytes.push_back(byte);
+  }
+  if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+  // Answers piped in are not echoed by a terminal; show them so the
+  // conversation reads the same in a log.
+  if (sawAnything && isatty(STDIN_FILENO) == 0) WriteAll(STDERR_FILENO, bytes + "\n");
+  AnsiToText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), line);
+  return sawAnything;
+}
+
+std::string NativePath(TextView path) {
+  std::string bytes;
+  TextToAnsi(path, bytes);
+  return bytes;
+}
+
+bool IsDirectory(TextView path) {
+  struct stat status {};
+  return !path.empty() && stat(NativePath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+Text CurrentDirectory() {
+  std::vector<char> bytes(4096);
+  while (getcwd(bytes.data(), bytes.size()) == nullptr) {
+    if (errno != ERANGE) return u".";
+    bytes.resize(bytes.size() * 2);
+  }
+  Text directory;
+  const std::string native(bytes.data());
+  AnsiToText(reinterpret_cast<const uint8_t*>(native.data()), native.size(), directory);
+  return directory;
+}
+
+Text PathInFolder(TextView folder, TextView name) {
+  const bool separated = !folder.empty() && folder.back() == u'/';
+  return JoinedText({folder, separated ? u"" : u"/", name});
+}
+
+Text AbsolutePath(TextView path) {
+  if (!path.empty() && path.front() == u'/') return Text(path);
+  return PathInFolder(CurrentDirectory(), path);
+}
+
+// The folder a path names its file in: everything before its last slash.
+Text FolderOf(TextView path) {
+  const size_t lastSlash = path.rfind(u'/');
+  return Text(lastSlash == 0 ? path.substr(0, 1) : path.substr(0, lastSlash));
+}
+
+TextView PresetName(const FileDialogRequest& request) {
+  const auto& buffer = request.fileBuffer;
+  return TextView(buffer.data(), std::find(buffer.begin(), buffer.end(), u'\0') - buffer.begin());
+}
+
+// The preset name in the starting directory; where that directory does not
+// exist here (as "C:" does not), in the current directory.
+Text PresetPath(const FileDialogRequest& request) {
+  if (PresetName(request).empty()) return {};
+  const Text start = AbsolutePath(request.initialDirectory);
+  const bool usable = !request.initialDirectory.empty() && IsDirectory(start);
+  return PathInFolder(usable ? start : CurrentDirectory(), PresetName(request));
+}
+
+// The filter pairs of a NUL-separated list; an empty string ends the list.
+std::vector<TextView> FilterFields(TextView list) {
+  std::vector<TextView> fields;
+  while (!list.empty() && list.front() != u'\0') {
+    const size_t end = std::min(list.find(u'\0'), list.size());
+    fields.push_back(list.substr(0, end));
+    list.remove_prefix(std::min(end + 1, list.size()));
+  }
+  return fields;
+}
+
+void ShowPrompt(const FileDialogRequest& request) {
+  WriteText(STDERR_FILENO, {request.title, u"\n"});
+  const std::vector<TextView> fields = FilterFields(request.filterList);
+  for (size_t pair = 0; pair + 1 < fields.size(); pair += 2) {
+    const bool selected = pair / 2 + 1 == request.filterIndex;
+    WriteText(STDERR_FILENO, {selected ? u" * " : u"   ", fields[pair], u"  ", fields[pair + 1], u"\n"});
+  }
+  WriteText(STDERR_FILENO, {u"file name [", PresetName(request), u"]: "});
+}
+
+// Why path cannot be chosen, or "" when it can.
+TextView Refusal(TextView path) {
+  if (path.empty()) return u"no file name given";
+  if (!IsDirectory(FolderOf(path))) return u"the folder does not exist";
+  if (IsDirectory(path)) return u"this is a folder, not a file";
+  return {};
+}
+
+}  // namespace
+
+bool TerminalFileChooser(const FileDialogRequest& request, Text& chosenPath) {
+  ShowPrompt(request);
+  Text line;
+  for (;;) {
+    if (!ReadInputLine(line)) {
+      WriteText(STDERR_FILENO, {u"\n"});
+      return false;
+    }
+    const Text path = line.empty() ? PresetPath(request) : AbsolutePath(line);
+    const TextView refusal = Refusal(path);
+    if (refusal.empty()) {
+      chosenPath = path;
+      return true;
+    }
+    WriteText(STDERR_FILENO, {path, u": ", refusal, u"\nfile name [", PresetName(request), u"]: "});
+  }
+}
+
+int32_t TerminalMessageBox(TextView text, TextView caption) {
+  const bool endsLine = !text.empty() && (text.back() == CarriageReturn || text.back() == LineFeed);
+  WriteText(STDOUT_FILENO, {caption, u"\n", text, endsLine ? u"" : u"\n"});
+  if (isatty(STDIN_FILENO) != 0) WriteText(STDERR_FILENO, {u"[OK] "});
+  Text answer;
+  ReadInputLine(answer);
+  return 1;
+}
+
+}  // namespace meshfold

@@ -1,0 +1,168 @@
+#include "converter/ExtractRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "converter/RecordCuts.h"
+#include "tests/support/TestFiles.h"
+
+namespace meshfold {
+namespace {
+
+using testing::T;
+using testing::U8;
+
+std::string Cut(TextView field) {
+  const CutCoordinate cut = CutDecimals(field);
+  return U8(cut.kept) + U8(cut.exponent);
+}
+
+struct VectorCase {
+  const char* line;
+  const char* x;
+  const char* y;
+  const char* z;
+  const char* vector;
+};
+
+void ExpectVectors(const VectorCase* begin, const VectorCase* end, size_t prefixLength, bool normal) {
+  for (const VectorCase* c = begin; c != end; ++c) {
+    const Text line = T(c->line);
+    const CoordinateFields fields = CutCoordinates(TextView(line).substr(prefixLength));
+    EXPECT_EQ(Cut(fields.x), c->x) << c->line;
+    EXPECT_EQ(Cut(fields.y), c->y) << c->line;
+    EXPECT_EQ(Cut(fields.z), c->z) << c->line;
+    RecordStore store;
+    CreateRecordStore(store);
+    ExtractRecord(T(c->line), store);
+    EXPECT_EQ(normal ? store.NormalCount : store.VertexCount, 1) << c->line;
+    EXPECT_EQ(U8(normal ? NormalVector(store, 1) : VertexVector(store, 1)), c->vector) << c->line;
+  }
+}
+
+TEST(ExtractRecord, VertexLinesAreCutIntoCoordinateTexts) {
+  const VectorCase cases[] = {
+      {"v 0.000000 1.000000 -1.000000", "0.000", "1.000", "-1.000", "<0.000, 1.000, -1.000> "},
+      {"v 1.234567 -2.5 3.0", "1.234", "-2.5 ", "3.0", "<1.234, -2.5 , 3.0> "},
+      {"v 1 2 3", "1 ", "2 ", "3", "<1 , 2 , 3> "},
+      {"v 1.5 2.5", "1.5 ", "", "2.5", "<1.5 , , 2.5> "},
+      {"v  1.0 2.0 3.0", " ", "1.0 ", "2.0 3", "< , 1.0 , 2.0 3> "},
+      {"v 1.000000 2.000000 3.000000 0.500000 0.500000 0.500000", "1.000", "2.000", "3.000",
+       "<1.000, 2.000, 3.000> "},
+      {"v 1.0 2.0 3.0 0.5 0.5 0.5", "1.0 ", "2.0 ", "3.0 0", "<1.0 , 2.0 , 3.0 0> "},
+      {"v 1.5 2.5 3.5 ", "1.5 ", "2.5 ", "3.5 ", "<1.5 , 2.5 , 3.5 > "},
+      {"v ", "", "", "", "<, , > "},
+      // Integer coordinates are never cut: "100" would read as a tenth of "1000".
+      {"v 1000 -100 123456", "1000 ", "-100 ", "123456", "<1000 , -100 , 123456> "},
+      // An exponent survives the cut of its decimals; with three decimals or
+      // fewer the field stays whole.
+      {"v 1.234567e-05 -2.5E+3 6.78901e10", "1.234e-05", "-2.5E+3 ", "6.789e10",
+       "<1.234e-05, -2.5E+3 , 6.789e10> "},
+      {"v 1.2345e 1.5e- 0.123e5", "1.234", "1.5e-", "0.123e5", "<1.234, 1.5e-, 0.123e5> "},
+      {"v 1.234567e-05 0 0", "1.234e-05", "0 ", "0", "<1.234e-05, 0 , 0> "},
+  };
+  ExpectVectors(std::begin(cases), std::end(cases), 2, false);
+}
+
+TEST(ExtractRecord, NormalLinesAreCutTheSameWay) {
+  const VectorCase cases[] = {
+      {"vn 0 0 1", "0 ", "0 ", "1", "<0 , 0 , 1> "},
+      {"vn 0.577350 0.577350 0.577350", "0.577", "0.577", "0.577", "<0.577, 0.577, 0.577> "},
+      {"vn -0.0000 1.0000 0.0000", "-0.000", "1.000", "0.000", "<-0.000, 1.000, 0.000> "},
+  };
+  ExpectVectors(std::begin(cases), std::end(cases), 3, true);
+}
+
+TEST(ExtractRecord, FaceLinesAreCutIntoNineFields) {
+  struct Case {
+    const char* line;
+    std::vector<std::string> fields;
+  } const cases[] = {
+      {"f 1/1/1 2/2/2 3/3/3", {"1", "1", "1", "2", "2", "2", "3", "3", "3"}},
+      {"f 1//1 2//2 3//3", {"1", "", "1", "2", "", "2", "3", "", "3"}},
+      {"f 1 2 3", {"", "", "1", "", "", "2", "", "", "3"}},
+      {"f 1/1 2/2 3/3", {"1", "1 2", "2", "3", "", "", "", "", "3"}},
+      {"f 1/1/1 2/2/2 3/3/3 4/4/4", {"1", "1", "1", "2", "2", "2", "3", "3", "3 4/4/4"}},
+      {"f  1//1 2//2 3//3", {" 1", "", "1", "2", "", "2", "3", "", "3"}},
+      {"f ", {"", "", "", "", "", "", "", "", ""}},
+  };
+  for (const Case& c : cases) {
+    const Text line = T(c.line);
+    const FaceFields fields = CutFaceFields(TextView(line).substr(2));
+    std::vector<std::string> texts;
+    for (TextView field : fields) texts.push_back(U8(field));
+    EXPECT_EQ(texts, c.fields) << c.line;
+  }
+}
+
+TEST(ExtractRecord, OnlyExactPrefixesCount) {
+  RecordStore store;
+  CreateRecordStore(store);
+  for (const char* line : {"", "# comment", "vt 0.5 0.5", "o Cube", "s off", "V 1 2 3", "v", "f", "v\t1 2 3",
+                           "  v 1 2 3", "vn", "vn\t0 0 1", "F 1 2 3", "usemtl v ", "l 1 2", "g f "}) {
+    ExtractRecord(T(line), store);
+  }
+  EXPECT_EQ(store.VertexCount + store.NormalCount + store.FaceCount, 0);
+}
+
+TEST(ExtractRecord, EachTestLooksAtWhatTheOneBeforeLeft) {
+  RecordStore store;
+  CreateRecordStore(store);
+  ExtractRecord(u"v f 1//1 2//1 3//1", store);
+  ExtractRecord(u"v vn 0 0 1", store);
+  EXPECT_EQ(store.VertexCount, 2);
+  EXPECT_EQ(store.NormalCount, 1);
+  EXPECT_EQ(store.FaceCount, 1);
+  const FaceCorners& face = store.FaceTexts[1];
+  EXPECT_EQ(face.vertex[0], 1u);
+  EXPECT_EQ(face.normal[2], 1u);
+  EXPECT_EQ(U8(VertexVector(store, 1)), "<f , 1//1 , 2//1 3//1> ");
+}
+
+TEST(ExtractRecord, RelativeIndicesCountBackFromTheRecordsReadSoFar) {
+  RecordStore store;
+  CreateRecordStore(store);
+  for (const char* line :
+       {"f -1//-1 -1//-1 -1//-1", "v 1 1 1", "v 2 2 2", "vn 0 0 1", "f -2//-1 -1//-1 1//1", "v 3 3 3",
+        "f -3//-2 -4//1 0//-1", "vn 0 1 0", "f 9//9 -9223372036854775808//2 $3//%1"}) {
+    ExtractRecord(T(line), store);
+  }
+  struct Expected {
+    uint32_t vertex[3];
+    uint32_t normal[3];
+  } const expected[] = {
+      {{0, 0, 0}, {0, 0, 0}}, {{1, 2, 1}, {1, 1, 1}}, {{1, 0, 0}, {0, 1, 1}}, {{9, 0, 3}, {9, 2, 1}}};
+  ASSERT_EQ(store.FaceCount, 4);
+  for (size_t face = 0; face < 4; ++face) {
+    for (size_t corner = 0; corner < 3; ++corner) {
+      EXPECT_EQ(store.FaceTexts[face + 1].vertex[corner], expected[face].vertex[corner]) << face << corner;
+      EXPECT_EQ(store.FaceTexts[face + 1].normal[corner], expected[face].normal[corner]) << face << corner;
+    }
+  }
+  EXPECT_EQ(VertexVector(store, 9), u"") << "an index above the count names nothing";
+  EXPECT_EQ(VertexVector(store, 0), u"");
+}
+
+TEST(ExtractRecord, RecordsBeyondTheLimitAreKept) {
+  RecordStore store;
+  CreateRecordStore(store);
+  const int64_t count = RecordLimit + 5;
+  for (int64_t n = 1; n <= count; ++n) {
+    ExtractRecord(u"v 1 2 3", store);
+    ExtractRecord(u"vn 0 0 1", store);
+  }
+  ExtractRecord(u"v 7.0 8.0 9.0", store);
+  for (int64_t n = 1; n <= count; ++n) ExtractRecord(u"f 100006//100005 -1//-1 100001//1", store);
+  EXPECT_EQ(store.VertexCount, count + 1);
+  EXPECT_EQ(store.NormalCount, count);
+  EXPECT_EQ(store.FaceCount, count);
+  const FaceCorners& last = store.FaceTexts[static_cast<size_t>(count)];
+  EXPECT_EQ(U8(VertexVector(store, last.vertex[0])), "<7.0 , 8.0 , 9.0> ");
+  EXPECT_EQ(U8(VertexVector(store, last.vertex[1])), "<7.0 , 8.0 , 9.0> ");
+  EXPECT_EQ(U8(NormalVector(store, last.normal[0])), "<0 , 0 , 1> ");
+  EXPECT_EQ(U8(VertexVector(store, last.vertex[2])), "<1 , 2 , 3> ");
+}
+
+}  // namespace
+}  // namespace meshfold

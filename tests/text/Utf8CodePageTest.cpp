@@ -1,0 +1,58 @@
+// Code page 0 is UTF-8 on POSIX systems; these cases hold there only.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/CodePage.h"
+
+namespace meshfold {
+namespace {
+
+Text Decode(const std::string& bytes) {
+  Text text;
+  AnsiToText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), text);
+  return text;
+}
+
+std::string Encode(TextView text) {
+  std::string bytes;
+  TextToAnsi(text, bytes);
+  return bytes;
+}
+
+TEST(Utf8CodePage, DecodesWellFormedSequences) {
+  EXPECT_EQ(Decode("\xC3\xA9"), u"\u00E9");
+  EXPECT_EQ(Decode("\xE2\x82\xAC"), u"\u20AC");
+  EXPECT_EQ(Decode("\xF0\x9F\x98\x80"), u"\U0001F600");
+  EXPECT_EQ(Decode("\xEF\xBB\xBFv"), u"\uFEFFv");
+}
+
+TEST(Utf8CodePage, CarriesEachByteOfMalformedSequencesAlone) {
+  struct Case {
+    std::string bytes;
+    Text text;
+  } const cases[] = {
+      {"\xFF", u"\xDCFF"},
+      {"\xC0\xAF", u"\xDCC0\xDCAF"},                      // overlong '/'
+      {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},            // an encoded surrogate
+      {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"},  // past U+10FFFF
+      {"\xE2\x82", u"\xDCE2\xDC82"},                      // cut short
+      {"\xE2\x82x", u"\xDCE2\xDC82x"},
+      {"\x80\xC3\xA9", u"\xDC80\u00E9"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Decode(c.bytes), c.text);
+    EXPECT_EQ(Encode(c.text), c.bytes);
+  }
+}
+
+TEST(Utf8CodePage, EncodesOtherLoneSurrogatesAsTheDefaultCharacter) {
+  EXPECT_EQ(Encode(u"a\xD800"
+                   "b"),
+            "a?b");
+  EXPECT_EQ(Encode(u"\xDC10"), "?");
+  EXPECT_EQ(Encode(u"\xDBFF\xDFFF"), "\xF4\x8F\xBF\xBF");
+}
+
+}  // namespace
+}  // namespace meshfold

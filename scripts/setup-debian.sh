@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what building and testing Meshfold needs on a Debian machine, when
+# it is missing. Needs root for apt-get; elsewhere it only says what is missing.
+set -euo pipefail
+
+# command that must exist -> the Debian package that brings it
+declare -A wanted=(
+  [cmake]=cmake
+  [ninja]=ninja-build
+  [g++]=g++
+  [python3]=python3
+)
+# Debian packages without a command of their own, checked with dpkg
+libraries=(libgtest-dev)
+
+missing=()
+for command in "${!wanted[@]}"; do
+  command -v "$command" >/dev/null 2>&1 || missing+=("${wanted[$command]}")
+done
+for package in "${libraries[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null 2>&1; then
+  echo "Missing packages (install them as root): ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -63,20 +63,9 @@ OsHandle CreateFile(TextView path, OsError& error) {
 
 FileHandle CreateTextFile(FileHandle request, TextView path) {
   if (request != AnyHandle) return 0;
-  FileRecord* record = NewFileRecord();
   OsError error = 0;
   const OsHandle osHandle = CreateFile(path, error);
-  if (osHandle == InvalidOsHandle || osHandle == 0) {
-    SetLastOpenError(error);
-    FreeFileRecord(record);
-    return 0;
-  }
-  record->osHandle = osHandle;
-  ObtainBuffer(*record);
-  record->count = 0;
-  record->mode = ReadingMode;
-  record->readOnly = 0;
-  return HandleOf(record);
+  return AddOpenFile(osHandle, error, 0);
 }
 
 void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {

@@ -69,6 +69,8 @@ std::string MessageLines(TextView text) {
   return lines;
 }
 
+bool IsVariable(const std::string& entry, const std::string& name) { return entry.starts_with(name + "="); }
+
 }  // namespace
 
 std::vector<FileFilter> FilterPairs(TextView filterList) {
@@ -94,6 +96,21 @@ std::vector<std::string> MessageBoxArguments(DesktopProgram program, TextView ca
     return {"zenity", "--info", "--title=" + Bytes(caption), "--text=" + MessageLines(text), "--no-markup"};
   }
   return {"kdialog", "--title", Bytes(caption), "--msgbox", MessageLines(text)};
+}
+
+std::vector<std::string> DialogEnvironment(const std::vector<std::string>& environment) {
+  const auto lcAll = std::find_if(environment.begin(), environment.end(),
+                                  [](const std::string& entry) { return IsVariable(entry, "LC_ALL"); });
+  const bool moveLcAll = lcAll != environment.end() && lcAll->size() > std::string("LC_ALL=").size();
+  std::vector<std::string> result;
+  for (const std::string& entry : environment) {
+    const bool replaced = IsVariable(entry, "LC_ALL") || IsVariable(entry, "LC_CTYPE") ||
+                          (moveLcAll && IsVariable(entry, "LANG"));
+    if (!replaced) result.push_back(entry);
+  }
+  if (moveLcAll) result.push_back("LANG=" + lcAll->substr(std::string("LC_ALL=").size()));
+  result.push_back("LC_CTYPE=C.UTF-8");
+  return result;
 }
 
 }  // namespace meshfold

@@ -39,4 +39,11 @@ std::vector<std::string> FileChooserArguments(DesktopProgram program, const File
 // button; carriage returns become line breaks, and the last one is dropped.
 std::vector<std::string> MessageBoxArguments(DesktopProgram program, TextView caption, TextView text);
 
+// The environment for a dialog program, given ours as "NAME=value" entries:
+// LC_CTYPE becomes C.UTF-8, since the programs print the chosen path in the
+// locale's character set and a non-UTF-8 one turns other characters into '?'.
+// An LC_ALL, which would override it, is moved to LANG, so that the rest of
+// the locale (the dialog's language) stays as it was.
+std::vector<std::string> DialogEnvironment(const std::vector<std::string>& environment);
+
 }  // namespace meshfold

@@ -65,19 +65,32 @@ int WaitFor(pid_t child) {
   return status;
 }
 
+// The pointers to strings that exec calls take, ended by a null pointer.
+std::vector<char*> NullEnded(const std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (const std::string& each : strings) pointers.push_back(const_cast<char*>(each.c_str()));
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+std::vector<std::string> OurEnvironment() {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) entries.emplace_back(*entry);
+  return entries;
+}
+
 // Starts the program with its standard output on a pipe and its other
 // streams on /dev/null (GTK's warnings do not belong on the user's terminal).
 pid_t Start(const std::string& executable, const std::vector<std::string>& arguments, int outputFd) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+  const std::vector<std::string> environment = DialogEnvironment(OurEnvironment());
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   pid_t child = -1;
-  const int failed = posix_spawn(&child, executable.c_str(), &actions, nullptr, argv.data(), environ);
+  const int failed = posix_spawn(&child, executable.c_str(), &actions, nullptr, NullEnded(arguments).data(),
+                                 NullEnded(environment).data());
   posix_spawn_file_actions_destroy(&actions);
   return failed == 0 ? child : -1;
 }

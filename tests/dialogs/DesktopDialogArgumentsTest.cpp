@@ -116,5 +116,22 @@ TEST(DesktopDialogArguments, MessageBox) {
   }
 }
 
+TEST(DesktopDialogArguments, DialogEnvironmentMakesTheCharacterSetUtf8) {
+  struct Case {
+    Arguments ours;
+    Arguments theirs;
+  } const cases[] = {
+      {{"PATH=/bin", "LANG=de_DE.UTF-8"}, {"PATH=/bin", "LANG=de_DE.UTF-8", "LC_CTYPE=C.UTF-8"}},
+      {{"LANG=C", "LC_CTYPE=C", "DISPLAY=:0"}, {"LANG=C", "DISPLAY=:0", "LC_CTYPE=C.UTF-8"}},
+      {{"LC_ALL=fr_FR", "LANG=de_DE", "LC_MESSAGES=C"}, {"LC_MESSAGES=C", "LANG=fr_FR", "LC_CTYPE=C.UTF-8"}},
+      {{"LC_ALL=", "LANG=C"}, {"LANG=C", "LC_CTYPE=C.UTF-8"}},
+      {{"LC_ALLX=1", "LANGUAGE=de"}, {"LC_ALLX=1", "LANGUAGE=de", "LC_CTYPE=C.UTF-8"}},
+      {{}, {"LC_CTYPE=C.UTF-8"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogEnvironment(c.ours), c.theirs) << (c.ours.empty() ? "" : c.ours.front());
+  }
+}
+
 }  // namespace
 }  // namespace meshfold

@@ -83,10 +83,12 @@ screenshot() {  # name
   fi
 }
 
-# Starts meshfold in the models folder; its exit code goes to $work/exit.
-start_meshfold() {
+# Starts meshfold in the models folder, with the environment entries given;
+# its exit code goes to $work/exit.
+start_meshfold() {  # NAME=value...
   rm -f "$work/calls/"* "$work/exit"
-  (cd "$work/models" && PATH="$work/bin:$PATH" timeout 120 "$MESHFOLD" </dev/null >"$work/stdout" 2>/dev/null
+  (cd "$work/models" && env PATH="$work/bin:$PATH" "$@" timeout 120 "$MESHFOLD" </dev/null >"$work/stdout" \
+    2>/dev/null
     echo $? >"$work/exit") &
   started+=($!)
 }
@@ -152,6 +154,24 @@ check "cancel notice arguments" "--info
 --text=canceled
 --no-markup" "$(call 2)"
 check "no include file after a cancel" "no" "$([ -e "$work/models/tri.inc" ] && echo yes || echo no)"
+
+# A name beyond ASCII, chosen while the locale is plain C: zenity must hand
+# the path back byte for byte.
+name=$(printf 'm\xc3\xa9sh')
+cp "$TESTDATA/meshes/tri.obj" "$work/models/$name.obj"
+start_meshfold LC_ALL=C LANG=C
+if window "open obj file" >/dev/null; then
+  press "open obj file" ctrl+l
+  sleep 0.5
+  timeout 20 xdotool type --delay 30 "$work/models/$name.obj"
+  sleep 0.5
+  press "open obj file" Return
+fi
+if window "$summary_title" >/dev/null; then
+  press "$summary_title" Return
+fi
+check "exit code for a name beyond ASCII" 0 "$(finish_meshfold)"
+check "its include file written" "yes" "$([ -e "$work/models/$name.inc" ] && echo yes || echo no)"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

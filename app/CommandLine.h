@@ -8,6 +8,7 @@
 
 namespace meshfold {
 
+// The one thing a run does.
 enum class CommandKind {
   ChooseFile,    // no arguments: the interactive run
   ConvertFiles,  // file names: convert each in turn
@@ -16,6 +17,7 @@ enum class CommandKind {
   Misuse,        // an option we do not know
 };
 
+// What the arguments ask for, with what it needs.
 struct CommandLine {
   CommandKind kind = CommandKind::ChooseFile;
   std::vector<Text> files;  // for ConvertFiles, in the order given

@@ -8,6 +8,7 @@
 
 namespace meshfold {
 
+// What came of one file given on the command line.
 struct FileOutcome {
   Text file;  // as it was given
   ConversionOutcome outcome;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <vector>
 
@@ -79,19 +80,41 @@ std::vector<std::string> OurEnvironment() {
   return entries;
 }
 
-// Starts the program with its standard output on a pipe and its other
-// streams on /dev/null (GTK's warnings do not belong on the user's terminal).
+// How the program is started: its standard output on outputFd, its other
+// streams on /dev/null (GTK's warnings do not belong on the user's terminal),
+// and the signals we ignore for ourselves back at their defaults.
+struct SpawnSettings {
+  explicit SpawnSettings(int outputFd) {
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigaddset(&defaults, SIGXFSZ);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  }
+  ~SpawnSettings() {
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  SpawnSettings(const SpawnSettings&) = delete;
+  SpawnSettings& operator=(const SpawnSettings&) = delete;
+
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+};
+
+// The started program's process, or -1 when it could not be started.
 pid_t Start(const std::string& executable, const std::vector<std::string>& arguments, int outputFd) {
   const std::vector<std::string> environment = DialogEnvironment(OurEnvironment());
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  const SpawnSettings settings(outputFd);
   pid_t child = -1;
-  const int failed = posix_spawn(&child, executable.c_str(), &actions, nullptr, NullEnded(arguments).data(),
-                                 NullEnded(environment).data());
-  posix_spawn_file_actions_destroy(&actions);
+  const int failed = posix_spawn(&child, executable.c_str(), &settings.actions, &settings.attributes,
+                                 NullEnded(arguments).data(), NullEnded(environment).data());
   return failed == 0 ? child : -1;
 }
 

@@ -9,6 +9,12 @@ declare -A wanted=(
   [ninja]=ninja-build
   [g++]=g++
   [python3]=python3
+  # rendering the include files, and the desktop dialogs on a virtual display
+  [povray]=povray
+  [Xvfb]=xvfb
+  [xdotool]=xdotool
+  [zenity]=zenity
+  [import]=imagemagick
 )
 # Debian packages without a command of their own, checked with dpkg
 libraries=(libgtest-dev)

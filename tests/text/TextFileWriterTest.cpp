@@ -116,6 +116,14 @@ TEST_F(TextFileWriterTest, FailuresAreRememberedNotLost) {
   EXPECT_GT(full.Count(FakeCall::Write), 2) << "writing goes on after a failure";
 }
 
+TEST_F(TextFileWriterTest, WhenBothAttemptsFailTheFirstOnesReasonIsKept) {
+  constexpr OsError AccessDenied = 13;
+  fake_.FailCall(FakeCall::Open, 0, AccessDenied);
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"absent.inc"), 0);
+  EXPECT_EQ(fake_.opens, (std::vector<OsOpenMode>{OsOpenMode::CreateAlways, OsOpenMode::TruncateExisting}));
+  EXPECT_EQ(LastOpenError(), AccessDenied) << "not the 'not found' of the second attempt";
+}
+
 TEST_F(TextFileWriterTest, FilesOpenedForReadingAreNeverWritten) {
   fake_.files[u"in.obj"].bytes = "keep";
   const FileHandle file = OpenTextFile(AnyHandle, u"in.obj");

@@ -87,33 +87,51 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 summary_title="Meshfold 0.1  k.dorsel 11.21.23"
 
-# A conversion: the path typed into the dialog, the summary box confirmed.
-cp "$TESTDATA/meshes/tri.obj" "$work/tri.obj"
-start_program
-# The first start of a program in a fresh wine session takes a while.
-if dialog=$(find_window "open obj file" 120); then
-  passed=$((passed + 1))
-  sleep 1
-  screenshot open-obj-file
-  timeout 10 xdotool windowfocus --sync "$dialog" 2>/dev/null
-  timeout 10 xdotool key --clearmodifiers End shift+Home
-  timeout 30 xdotool type --delay 20 "$(windows_path "$work/tri.obj")"
-  timeout 10 xdotool key Return
-  if box=$(find_window "$summary_title" 60); then
+# Runs meshfold.exe, types path into its file-open dialog and confirms, then
+# confirms the summary box; screenshots are named after shot when it is given.
+choose_file() {  # path, shot
+  start_program
+  # The first start of a program in a fresh wine session takes a while.
+  if dialog=$(find_window "open obj file" 120); then
     passed=$((passed + 1))
     sleep 1
-    screenshot summary
-    timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
+    [ -n "$2" ] && screenshot "$2-open-obj-file"
+    timeout 10 xdotool windowfocus --sync "$dialog" 2>/dev/null
+    timeout 10 xdotool key --clearmodifiers End shift+Home
+    timeout 30 xdotool type --delay 20 "$(windows_path "$1")"
     timeout 10 xdotool key Return
+    if box=$(find_window "$summary_title" 60); then
+      passed=$((passed + 1))
+      sleep 1
+      [ -n "$2" ] && screenshot "$2-summary"
+      timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
+      timeout 10 xdotool key Return
+    else
+      check "the summary box appears for $1" "shown" "not shown"
+    fi
   else
-    check "the summary box appears" "shown" "not shown"
+    check "the file-open dialog appears" "shown" "not shown"
   fi
-else
-  check "the file-open dialog appears" "shown" "not shown"
-fi
-wait_program
+  wait_program
+}
+
+# A conversion: the include file appears beside the mesh.
+cp "$TESTDATA/meshes/tri.obj" "$work/tri.obj"
+choose_file "$work/tri.obj" conversion
 check "exit code of a conversion" 0 "$exit_code"
 check "include file beside the mesh, byte for byte" "$(od -c "$TESTDATA/meshes/tri.inc")" "$(od -c "$work/tri.inc" 2>&1)"
+
+# A file that does not exist, in a folder that does: the dialog takes it, the
+# run reports it, and nothing is written.
+choose_file "$work/missing.obj" missing
+check "exit code after a missing file" 0 "$exit_code"
+check "no include file for a missing mesh" "no" "$([ -e "$work/missing.inc" ] && echo yes || echo no)"
+
+# The chosen file is never replaced by its own include file.
+printf 'v 9 9 9\r\n' >"$work/self.inc"
+choose_file "$work/self.inc" ""
+check "exit code after choosing an include file" 0 "$exit_code"
+check "the chosen include file is untouched" "$(printf 'v 9 9 9\r\n' | od -c)" "$(od -c "$work/self.inc")"
 
 # A cancel: Escape in the dialog, then the notice.
 start_program
@@ -123,7 +141,7 @@ if dialog=$(find_window "open obj file" 60); then
   if box=$(find_window "Info:" 60); then
     passed=$((passed + 1))
     sleep 1
-    screenshot canceled
+    screenshot cancel-info
     timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
     timeout 10 xdotool key Return
   else

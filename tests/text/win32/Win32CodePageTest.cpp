@@ -6,17 +6,10 @@
 
 #include <string>
 
-#include "tests/support/TestFiles.h"
 #include "text/CodePage.h"
-#include "text/TextFileReader.h"
-#include "text/TextFileWriter.h"
 
 namespace meshfold {
 namespace {
-
-using testing::ReadBytes;
-using testing::TemporaryDirectory;
-using testing::WriteBytes;
 
 Text FromAnsi(const std::string& bytes) {
   Text text;
@@ -67,35 +60,6 @@ TEST(Win32CodePage, CharactersTheCodePageCannotHoldBecomeItsDefaultCharacter) {
     EXPECT_TRUE(TextToAnsi(c.text, bytes));
     EXPECT_EQ(bytes, c.bytes);
   }
-}
-
-TEST(Win32CodePage, TextsWithoutBytesAndLongTexts) {
-  std::string bytes = "old";
-  EXPECT_TRUE(TextToAnsi(u"", bytes));
-  EXPECT_EQ(bytes, "");
-  EXPECT_EQ(FromAnsi(""), u"");
-  const std::string line(100000, 'q');
-  EXPECT_EQ(FromAnsi(line), Text(100000, u'q'));
-  EXPECT_TRUE(TextToAnsi(Text(100000, u'q'), bytes));
-  EXPECT_EQ(bytes, line);
-}
-
-TEST(Win32CodePage, AFileOfEveryByteReadsAndWritesBackUnchanged) {
-  std::string all;
-  for (int byte = 1; byte < 256; ++byte) {
-    if (byte != '\r' && byte != '\n') all.push_back(static_cast<char>(byte));
-  }
-  if (GetACP() != 1252) GTEST_SKIP() << "checked for code page 1252, the system has " << GetACP();
-  TemporaryDirectory directory;
-  WriteBytes(directory.Path() / "all.obj", all + "\n");
-  const FileHandle in = OpenTextFile(AnyHandle, directory.TextPath("all.obj"));
-  const FileHandle out = CreateTextFile(AnyHandle, directory.TextPath("all.inc"));
-  ASSERT_NE(in, 0);
-  ASSERT_NE(out, 0);
-  WriteLine(out, ReadLine(in, EncodingAnsi), EncodingAnsi);
-  CloseTextFile(in);
-  CloseTextFile(out);
-  EXPECT_EQ(ReadBytes(directory.Path() / "all.inc"), all + "\r\n");
 }
 
 }  // namespace

@@ -14,10 +14,14 @@ declare -A wanted=(
   [Xvfb]=xvfb
   [xdotool]=xdotool
   [zenity]=zenity
+  # the Windows build, cross-compiled and tested under wine on a virtual display
+  [x86_64-w64-mingw32-g++-posix]=g++-mingw-w64-x86-64-posix
+  [x86_64-w64-mingw32-windres]=binutils-mingw-w64-x86-64
+  [wine]=wine
   [import]=imagemagick
 )
 # Debian packages without a command of their own, checked with dpkg
-libraries=(libgtest-dev)
+libraries=(libgtest-dev wine64)
 
 missing=()
 for command in "${!wanted[@]}"; do

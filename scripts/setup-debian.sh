@@ -9,9 +9,10 @@ declare -A wanted=(
   [ninja]=ninja-build
   [g++]=g++
   [python3]=python3
+  [clang++]=clang  # the fuzz build only
 )
 # Debian packages without a command of their own, checked with dpkg
-libraries=(libgtest-dev)
+libraries=(libgtest-dev libclang-rt-14-dev)  # libFuzzer: the fuzz build only
 
 missing=()
 for command in "${!wanted[@]}"; do

@@ -7,3 +7,17 @@ bash scripts/setup-debian.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DMESHFOLD_WARNINGS_AS_ERRORS=ON
 cmake --build build
 ctest --test-dir build --output-on-failure
+
+# --- Hardening: the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (stopping at the first report), then a short
+# libFuzzer run of each fuzz target; the normal builds replay their corpora.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMESHFOLD_SANITIZE=ON \
+  -DMESHFOLD_WARNINGS_AS_ERRORS=ON
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure
+if command -v clang++ >/dev/null 2>&1; then
+  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DMESHFOLD_FUZZ=ON -DMESHFOLD_WARNINGS_AS_ERRORS=ON
+  cmake --build build-fuzz
+  ctest --test-dir build-fuzz --output-on-failure
+fi

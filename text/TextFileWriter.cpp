@@ -53,10 +53,16 @@ void WriteText(FileRecord& record, TextView text) {
   }
 }
 
+// When both attempts fail, the first one's error is the one to report: the
+// second only serves a file that exists, and where none does it fails with
+// "not found", which would hide why the file could not be created.
 OsHandle CreateFile(TextView path, OsError& error) {
   const OsHandle first = OsFiles().open(path, OsOpenMode::CreateAlways, error);
   if (first != InvalidOsHandle) return first;
-  return OsFiles().open(path, OsOpenMode::TruncateExisting, error);
+  OsError secondError = 0;
+  const OsHandle second = OsFiles().open(path, OsOpenMode::TruncateExisting, secondError);
+  if (error == 0) error = secondError;
+  return second;
 }
 
 }  // namespace

@@ -100,6 +100,14 @@ TEST_F(TextFileWriterTest, TheSecondAttemptTruncatesAFileThatOnlyAllowsWriting) 
   EXPECT_EQ(Bytes(), "new\r\n");
 }
 
+TEST_F(TextFileWriterTest, AFileThatCannotBeCreatedIsReportedWithTheReasonOfTheFirstAttempt) {
+  const OsError accessDenied = 13;
+  fake_.FailCall(FakeCall::Open, 0, accessDenied);  // the second attempt finds no file
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"out.inc"), 0);
+  EXPECT_EQ(fake_.Count(FakeCall::Open), 2);
+  EXPECT_EQ(LastOpenError(), accessDenied);
+}
+
 TEST_F(TextFileWriterTest, FailuresAreRememberedNotLost) {
   fake_.FailCall(FakeCall::Open, 0, 5, true);
   EXPECT_EQ(CreateTextFile(AnyHandle, u"out.inc"), 0);

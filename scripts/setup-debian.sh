@@ -12,7 +12,8 @@ declare -A wanted=(
   [clang++]=clang  # the fuzz build only
 )
 # Debian packages without a command of their own, checked with dpkg
-libraries=(libgtest-dev libclang-rt-14-dev)  # libFuzzer: the fuzz build only
+# libclang-rt-14-dev (libFuzzer) serves the fuzz build only; time measures peak memory
+libraries=(libgtest-dev libclang-rt-14-dev time)
 
 missing=()
 for command in "${!wanted[@]}"; do

@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckReading(bytes, chosenPadding, true);
   CheckReading(bytes, 0, false);
   // Short inputs are read with each of their bytes as the last of a buffer.
-  if (bytes.size() <= 64) {
+  if (bytes.size() <= 16) {
     const size_t buffer = meshfold::FileBufferSize;
     for (size_t last = 0; last <= bytes.size(); ++last) CheckReading(bytes, buffer - last, true);
   }

@@ -92,6 +92,13 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   WriteText(*record, LineEnd);
 }
 
+void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding /*encoding*/) {
+  FileRecord* record = FindOpenFile(handle);
+  if (record == nullptr) return;
+  for (TextView piece : pieces) WriteText(*record, piece);
+  WriteText(*record, LineEnd);
+}
+
 void Flush(FileRecord& record) {
   if (record.mode != WritingMode) return;
   const int32_t pending = record.bufferSize - record.count;

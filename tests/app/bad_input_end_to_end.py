@@ -129,6 +129,11 @@ try:
 
     # One line of 50 MB: a vertex with millions of fields after z.
     convert("single_line_50mb", b"v 1.5 2.5 " + b"3.25 " * (10 * MB), [1, 0, 0], [])
+    # A vertex of 20 MB, whole since it holds no '.', in every corner of a face.
+    # Its line is held at once as bytes, as a text and as the stored vector
+    # text, two bytes a character each; the triangle line adds nothing.
+    wide = b"v 1 2 " + b"3 " * (10 * MB) + b"\nvn 0 0 1\nf 1//1 1//1 1//1\n"
+    convert("face_of_a_20mb_vertex", wide, [1, 1, 1], memory_factor=6)
     blanks = b" " * 100_000
     convert("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nvn 0 0 1\nf 1//1 1//1 1//1\n",
             [1, 1, 1])

@@ -8,6 +8,8 @@
 
 namespace meshfold::fuzz {
 
+// Each Model<Operation> gives what <Operation> must give for the same arguments.
+
 std::u16string ModelSubText(const std::u16string& text, int32_t start, int32_t length);
 std::u16string ModelSubTextToEnd(const std::u16string& text, int32_t start);
 std::u16string ModelLeftText(const std::u16string& text, int32_t count);

@@ -96,6 +96,11 @@ could not be opened: Permission denied" "$(convert "$work/secret.obj" "${as_user
   check "no include file for an unreadable OBJ file" no "$(exists "$work/secret.inc")"
 fi
 
+# --- The OBJ file cannot be read. The memory of a process reads as a file
+# whose first bytes (address 0) are not there: a real read error.
+check "read error" "/proc/self/mem
+could not be read; nothing was written: Input/output error" "$(convert /proc/self/mem)"
+
 # --- The include file cannot be written.
 mesh "$work/boxed.obj"
 mkdir "$work/boxed.inc"

@@ -1,9 +1,9 @@
 // Runs a fuzz target over the files of its corpus, without libFuzzer, so that
 // every build replays the corpus as an ordinary test.
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <vector>
 
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
       ++replayed;
     }
   }
-  std::printf("replayed %zu inputs\n", replayed);
+  std::cout << "replayed " << replayed << " inputs\n";
   // An empty or missing corpus would make the test pass without testing.
   return replayed > 0 ? 0 : 1;
 }

@@ -19,9 +19,11 @@ declare -A wanted=(
   [x86_64-w64-mingw32-windres]=binutils-mingw-w64-x86-64
   [wine]=wine
   [import]=imagemagick
+  [clang++]=clang  # the fuzz build only
 )
 # Debian packages without a command of their own, checked with dpkg
-libraries=(libgtest-dev wine64)
+# libclang-rt-14-dev (libFuzzer) serves the fuzz build only; time measures peak memory
+libraries=(libgtest-dev wine64 libclang-rt-14-dev time)
 
 missing=()
 for command in "${!wanted[@]}"; do

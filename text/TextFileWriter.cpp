@@ -53,6 +53,9 @@ void WriteText(FileRecord& record, TextView text) {
   }
 }
 
+// When both attempts fail, the first one's error is the one to report: the
+// second only serves a file that exists, and where none does it fails with
+// "not found", which would hide why the file could not be created.
 OsHandle CreateFile(TextView path, OsError& error) {
   const OsHandle first = OsFiles().open(path, OsOpenMode::CreateAlways, error);
   if (first != InvalidOsHandle) return first;
@@ -61,7 +64,11 @@ OsHandle CreateFile(TextView path, OsError& error) {
   // locked folder) hides the real one, so the first attempt's is kept.
   OsError secondError = 0;
   const OsHandle second = OsFiles().open(path, OsOpenMode::TruncateExisting, secondError);
-  if (second != InvalidOsHandle && second != 0) error = 0;
+  if (second != InvalidOsHandle && second != 0) {
+    error = 0;
+  } else if (error == 0) {
+    error = secondError;
+  }
   return second;
 }
 
@@ -78,6 +85,13 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return;
   WriteText(*record, text);
+  WriteText(*record, LineEnd);
+}
+
+void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding /*encoding*/) {
+  FileRecord* record = FindOpenFile(handle);
+  if (record == nullptr) return;
+  for (TextView piece : pieces) WriteText(*record, piece);
   WriteText(*record, LineEnd);
 }
 

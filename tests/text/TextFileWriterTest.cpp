@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/support/FakeOsFiles.h"
+#include "tests/support/TestFiles.h"
 #include "text/TextFileReader.h"
 
 namespace meshfold {
@@ -98,6 +99,34 @@ TEST_F(TextFileWriterTest, TheSecondAttemptTruncatesAFileThatOnlyAllowsWriting) 
   WriteLine(file, u"new", EncodingAnsi);
   CloseTextFile(file);
   EXPECT_EQ(Bytes(), "new\r\n");
+}
+
+TEST_F(TextFileWriterTest, ALineWrittenInPiecesIsTheLineOfTheirJoin) {
+  const std::vector<std::vector<Text>> lines = {
+      {},
+      {u"", u"", u""},
+      {u"abc"},
+      {Repeated(4000, u'a'), Repeated(95, u'b'), u"c", Repeated(5000, u'd'), u"e"},
+      {Repeated(4094, u'x'), u"\u00e9", u"yz"},
+  };
+  std::string expected;
+  const FileHandle file = CreateTextFile(AnyHandle, u"out.inc");
+  for (const std::vector<Text>& pieces : lines) {
+    const std::vector<TextView> views(pieces.begin(), pieces.end());
+    WriteLinePieces(file, views, EncodingAnsi);
+    for (const Text& piece : pieces) expected += testing::U8(piece);
+    expected += "\r\n";
+  }
+  EXPECT_EQ(CloseTextFile(file), 0);
+  EXPECT_EQ(Bytes(), expected);
+}
+
+TEST_F(TextFileWriterTest, AFileThatCannotBeCreatedIsReportedWithTheReasonOfTheFirstAttempt) {
+  const OsError accessDenied = 13;
+  fake_.FailCall(FakeCall::Open, 0, accessDenied);  // the second attempt finds no file
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"out.inc"), 0);
+  EXPECT_EQ(fake_.Count(FakeCall::Open), 2);
+  EXPECT_EQ(LastOpenError(), accessDenied);
 }
 
 TEST_F(TextFileWriterTest, FailuresAreRememberedNotLost) {

@@ -28,17 +28,17 @@ size_t ExponentLength(TextView text) {
 
 CoordinateFields CutCoordinates(TextView record) {
   CoordinateFields fields;
-  const int64_t firstBlank = FindText(record, u" ", 1);
+  const int64_t firstBlank = FindUnit(record, u' ');
   fields.x = SubText(record, 0, static_cast<int32_t>(firstBlank));
   const TextView rest = SubTextToEnd(record, static_cast<int32_t>(firstBlank + 1));
-  const int64_t secondBlank = FindText(rest, u" ", 1);
+  const int64_t secondBlank = FindUnit(rest, u' ');
   fields.y = SubText(rest, 0, static_cast<int32_t>(secondBlank));
   fields.z = SubTextToEnd(rest, static_cast<int32_t>(secondBlank + 1));
   return fields;
 }
 
 CutCoordinate CutDecimals(TextView field) {
-  const int64_t point = FindText(field, u".");
+  const int64_t point = FindUnit(field, u'.');
   // Integer coordinates such as "1000 " are kept whole: cutting them would
   // change their value.
   if (point == 0) return {field, {}};
@@ -54,7 +54,7 @@ FaceFields CutFaceFields(TextView record) {
   static constexpr char16_t Separators[8] = {u'/', u'/', u' ', u'/', u'/', u' ', u'/', u'/'};
   FaceFields fields;
   for (size_t k = 0; k < 8; ++k) {
-    const int64_t at = FindText(record, TextView(&Separators[k], 1), 1);
+    const int64_t at = FindUnit(record, Separators[k]);
     fields[k] = SubText(record, 0, static_cast<int32_t>(at - 1));
     record = SubText(record, static_cast<int32_t>(at + 1), static_cast<int32_t>(TextLength(record)));
   }

@@ -43,9 +43,7 @@ void StoreFace(TextView record, RecordStore& store) {
     corners.vertex[corner] = ResolveIndex(fields[3 * corner], store.VertexCount);
     corners.normal[corner] = ResolveIndex(fields[3 * corner + 2], store.NormalCount);
   }
-  const size_t number = static_cast<size_t>(++store.FaceCount);
-  if (number >= store.FaceTexts.size()) store.FaceTexts.resize(number + 1);
-  store.FaceTexts[number] = corners;
+  store.FaceTexts.Put(static_cast<size_t>(++store.FaceCount), corners);
 }
 
 }  // namespace

@@ -53,12 +53,21 @@ CutCoordinate CutDecimals(TextView field) {
 FaceFields CutFaceFields(TextView record) {
   static constexpr char16_t Separators[8] = {u'/', u'/', u' ', u'/', u'/', u' ', u'/', u'/'};
   FaceFields fields;
+  // A cut whose separator is missing gives an empty field and leaves the rest
+  // of the record as it was.
+  const char16_t* rest = record.data();
+  const char16_t* const end = rest + record.size();
   for (size_t k = 0; k < 8; ++k) {
-    const int64_t at = FindUnit(record, Separators[k]);
-    fields[k] = SubText(record, 0, static_cast<int32_t>(at - 1));
-    record = SubText(record, static_cast<int32_t>(at + 1), static_cast<int32_t>(TextLength(record)));
+    const char16_t* at = rest;
+    while (at != end && *at != Separators[k]) ++at;
+    if (at == end) {
+      fields[k] = {};
+      continue;
+    }
+    fields[k] = TextView(rest, static_cast<size_t>(at - rest));
+    rest = at + 1;
   }
-  fields[8] = record;
+  fields[8] = TextView(rest, static_cast<size_t>(end - rest));
   return fields;
 }
 

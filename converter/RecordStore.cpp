@@ -17,7 +17,7 @@ void CreateRecordStore(RecordStore& store) {
   store.FaceCount = 0;
   store.VertexTexts.Create(RecordLimit);
   store.NormalTexts.Create(RecordLimit);
-  store.FaceTexts.assign(static_cast<size_t>(RecordLimit) + 1, FaceCorners{});
+  store.FaceTexts.Create(static_cast<size_t>(RecordLimit));
 }
 
 TextView VertexVector(const RecordStore& store, int64_t number) {

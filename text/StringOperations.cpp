@@ -1,7 +1,8 @@
 #include "text/StringOperations.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "text/CopyUnits.h"
 
 namespace meshfold {
 
@@ -115,12 +116,8 @@ void PlaceParts(Text& target, size_t at, std::initializer_list<TextView> parts) 
   size_t total = at;
   for (TextView part : parts) total += part.size();
   target.resize(total);
-  char16_t* out = target.data();
-  for (TextView part : parts) {
-    if (part.empty()) continue;
-    std::memcpy(out + at, part.data(), part.size() * sizeof(char16_t));
-    at += part.size();
-  }
+  char16_t* out = target.data() + at;
+  for (TextView part : parts) out = CopyUnits(out, part);
 }
 
 bool AnyOverlaps(const Text& target, std::initializer_list<TextView> parts) {

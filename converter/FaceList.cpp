@@ -3,14 +3,14 @@
 namespace meshfold {
 
 void FaceList::Create(size_t upperBound) {
-  std::vector<std::unique_ptr<FaceCorners[]>>().swap(chunks_);
+  std::vector<ZeroedBlock<FaceCorners>>().swap(chunks_);
   size_ = 0;
   Grow(upperBound);
 }
 
 void FaceList::Grow(size_t upperBound) {
   const size_t needed = (upperBound >> ChunkShift) + 1;
-  while (chunks_.size() < needed) chunks_.push_back(std::make_unique<FaceCorners[]>(ChunkMask + 1));
+  while (chunks_.size() < needed) chunks_.push_back(NewZeroedBlock<FaceCorners>(ChunkMask + 1));
   size_ = upperBound + 1;
 }
 

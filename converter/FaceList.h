@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "text/ZeroedBlock.h"
+
 namespace meshfold {
 
 // The record numbers of a face's three corners, resolved when the face line
@@ -42,7 +44,7 @@ class FaceList {
 
   void Grow(size_t upperBound);
 
-  std::vector<std::unique_ptr<FaceCorners[]>> chunks_;
+  std::vector<ZeroedBlock<FaceCorners>> chunks_;
   size_t size_ = 0;
 };
 

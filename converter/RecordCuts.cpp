@@ -24,16 +24,23 @@ size_t ExponentLength(TextView text) {
   return digits == 0 ? 0 : at + digits;
 }
 
+// The part of rest up to and including its first blank, which rest then
+// drops; "" with rest unchanged when it holds no blank.
+TextView TakeThroughBlank(TextView& rest) {
+  const int64_t blank = FindUnit(rest, u' ');
+  if (blank == 0) return {};
+  const TextView field = rest.substr(0, static_cast<size_t>(blank));
+  rest.remove_prefix(static_cast<size_t>(blank));
+  return field;
+}
+
 }  // namespace
 
 CoordinateFields CutCoordinates(TextView record) {
   CoordinateFields fields;
-  const int64_t firstBlank = FindUnit(record, u' ');
-  fields.x = SubText(record, 0, static_cast<int32_t>(firstBlank));
-  const TextView rest = SubTextToEnd(record, static_cast<int32_t>(firstBlank + 1));
-  const int64_t secondBlank = FindUnit(rest, u' ');
-  fields.y = SubText(rest, 0, static_cast<int32_t>(secondBlank));
-  fields.z = SubTextToEnd(rest, static_cast<int32_t>(secondBlank + 1));
+  fields.x = TakeThroughBlank(record);
+  fields.y = TakeThroughBlank(record);
+  fields.z = record;
   return fields;
 }
 
@@ -44,10 +51,11 @@ CutCoordinate CutDecimals(TextView field) {
   if (point == 0) return {field, {}};
   const TextView kept = LeftText(field, static_cast<int32_t>(point + 3));
   const size_t decimalsEnd = static_cast<size_t>(point) + DigitsFrom(field, static_cast<size_t>(point));
-  const size_t exponentLength = ExponentLength(field.substr(decimalsEnd));
+  const TextView afterDecimals(field.data() + decimalsEnd, field.size() - decimalsEnd);
+  const size_t exponentLength = ExponentLength(afterDecimals);
   if (exponentLength == 0) return {kept, {}};
   if (decimalsEnd - static_cast<size_t>(point) <= 3) return {field, {}};
-  return {kept, field.substr(decimalsEnd, exponentLength)};
+  return {kept, afterDecimals.substr(0, exponentLength)};
 }
 
 FaceFields CutFaceFields(TextView record) {

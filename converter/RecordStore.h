@@ -26,9 +26,13 @@ struct RecordStore {
 void CreateRecordStore(RecordStore& store);
 
 // Vector text of vertex number, "" when no such vertex was read.
-TextView VertexVector(const RecordStore& store, int64_t number);
+inline TextView VertexVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.VertexCount ? store.VertexTexts.Read(number) : TextView();
+}
 
 // Vector text of normal number, "" when no such normal was read.
-TextView NormalVector(const RecordStore& store, int64_t number);
+inline TextView NormalVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : TextView();
+}
 
 }  // namespace meshfold

@@ -20,7 +20,7 @@ void TextArray::Create(int64_t upperBound) {
 }
 
 void TextArray::Release() {
-  std::vector<std::unique_ptr<Element[]>>().swap(chunks_);
+  std::vector<ZeroedBlock<Element>>().swap(chunks_);
   upperBound_ = -1;
   std::vector<std::unique_ptr<char16_t[]>>().swap(blocks_);
   free_ = nullptr;
@@ -29,7 +29,7 @@ void TextArray::Release() {
 
 void TextArray::Grow(int64_t upperBound) {
   const size_t needed = (static_cast<size_t>(upperBound) >> ChunkShift) + 1;
-  while (chunks_.size() < needed) chunks_.push_back(std::make_unique<Element[]>(ChunkMask + 1));
+  while (chunks_.size() < needed) chunks_.push_back(NewZeroedBlock<Element>(ChunkMask + 1));
   upperBound_ = upperBound;
 }
 

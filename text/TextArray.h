@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/Text.h"
+#include "text/ZeroedBlock.h"
 
 namespace meshfold {
 
@@ -68,7 +69,7 @@ class TextArray {
   void Grow(int64_t upperBound);
   char16_t* Allocate(size_t length);
 
-  std::vector<std::unique_ptr<Element[]>> chunks_;
+  std::vector<ZeroedBlock<Element>> chunks_;
   int64_t upperBound_ = -1;
   std::vector<std::unique_ptr<char16_t[]>> blocks_;
   char16_t* free_ = nullptr;

@@ -1,7 +1,12 @@
 #include "text/TextFileReader.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "text/CodePage.h"
 
@@ -52,12 +57,26 @@ constexpr std::array<bool, 256> MakeTerminators() {
 
 constexpr std::array<bool, 256> IsTerminator = MakeTerminators();
 
-// The first terminator in begin .. end, or end. Eight bytes at a time: a word
-// with no byte below 14 holds no terminator (the flag test has no misses).
+// The first terminator in begin .. end, or end. Sixteen or eight bytes at a
+// time; the word test flags every byte below 14, so it misses no terminator.
 const uint8_t* FindTerminator(const uint8_t* begin, const uint8_t* end) {
+  const uint8_t* at = begin;
+#ifdef __SSE2__
+  const __m128i nul = _mm_setzero_si128();
+  const __m128i lineFeed = _mm_set1_epi8(static_cast<char>(LF));
+  const __m128i carriageReturn = _mm_set1_epi8(static_cast<char>(CR));
+  while (end - at >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i hits =
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, nul),
+                     _mm_or_si128(_mm_cmpeq_epi8(chunk, lineFeed), _mm_cmpeq_epi8(chunk, carriageReturn)));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return at + std::countr_zero(static_cast<unsigned>(mask));
+    at += 16;
+  }
+#endif
   constexpr uint64_t Ones = 0x0101010101010101ULL;
   constexpr uint64_t Highs = 0x8080808080808080ULL;
-  const uint8_t* at = begin;
   while (end - at >= 8) {
     uint64_t word = 0;
     std::memcpy(&word, at, 8);

@@ -42,14 +42,14 @@ void BufferedWrite(FileRecord& record, const uint8_t* bytes, size_t count) {
   record.count -= static_cast<int32_t>(count);
 }
 
-void WriteText(FileRecord& record, TextView text) {
+void WriteText(FileRecord& record, TextView text, std::string& store) {
   if (text.empty()) return;
-  if (!TextToAnsi(text, record.lineBytes)) return;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(record.lineBytes.data());
+  if (!TextToAnsi(text, store)) return;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(store.data());
   if (record.buffer == nullptr) {
-    if (record.readOnly == 0) WriteToFile(record, bytes, record.lineBytes.size());
+    if (record.readOnly == 0) WriteToFile(record, bytes, store.size());
   } else {
-    BufferedWrite(record, bytes, record.lineBytes.size());
+    BufferedWrite(record, bytes, store.size());
   }
 }
 
@@ -82,8 +82,8 @@ FileHandle CreateTextFile(FileHandle request, TextView path) {
 void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return;
-  WriteText(*record, text);
-  WriteText(*record, LineEnd);
+  WriteText(*record, text, record->lineBytes);
+  WriteText(*record, LineEnd, record->endBytes);
 }
 
 void Flush(FileRecord& record) {

@@ -48,18 +48,36 @@ char32_t DecodeSequence(const uint8_t* bytes, size_t length) {
   return value;
 }
 
+#ifdef __SSE2__
+// Widens the 16 bytes at bytes + at to out + at when all are ASCII.
+bool WidenChunk(const uint8_t* bytes, size_t at, char16_t* out) {
+  const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+  if (_mm_movemask_epi8(chunk) != 0) return false;
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(chunk, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8), _mm_unpackhi_epi8(chunk, zero));
+  return true;
+}
+
+// Narrows the 16 code units at units + at to out + at when all are ASCII.
+bool NarrowChunk(const char16_t* units, size_t at, char* out) {
+  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+  const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 8));
+  const __m128i high = _mm_and_si128(_mm_or_si128(first, second), _mm_set1_epi16(static_cast<short>(0xFF80)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(first, second));
+  return true;
+}
+#endif
+
 // Copies the ASCII bytes at the start of bytes; returns how many there were.
 size_t WidenAscii(const uint8_t* bytes, size_t count, char16_t* out) {
   size_t at = 0;
 #ifdef __SSE2__
-  const __m128i zero = _mm_setzero_si128();
-  while (at + 16 <= count) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-    if (_mm_movemask_epi8(chunk) != 0) break;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(chunk, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8), _mm_unpackhi_epi8(chunk, zero));
-    at += 16;
-  }
+  while (at + 16 <= count && WidenChunk(bytes, at, out)) at += 16;
+  // A last, shorter rest is widened as the chunk that ends with it; that
+  // chunk overlaps the one before and rewrites the same units.
+  if (at < count && count >= 16 && at + 16 > count && WidenChunk(bytes, count - 16, out)) at = count;
 #endif
   while (at + 8 <= count) {
     uint64_t word = 0;
@@ -82,15 +100,9 @@ size_t NarrowAscii(TextView text, char* out) {
   const size_t count = text.size();
   size_t at = 0;
 #ifdef __SSE2__
-  const __m128i nonAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
-  while (at + 16 <= count) {
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
-    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 8));
-    const __m128i high = _mm_and_si128(_mm_or_si128(first, second), nonAscii);
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) break;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(first, second));
-    at += 16;
-  }
+  while (at + 16 <= count && NarrowChunk(units, at, out)) at += 16;
+  // A last, shorter rest is narrowed as the chunk that ends with it.
+  if (at < count && count >= 16 && at + 16 > count && NarrowChunk(units, count - 16, out)) at = count;
 #endif
   while (at + 8 <= count) {
     uint64_t low = 0;

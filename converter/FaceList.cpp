@@ -10,7 +10,7 @@ void FaceList::Create(size_t upperBound) {
 
 void FaceList::Grow(size_t upperBound) {
   const size_t needed = (upperBound >> ChunkShift) + 1;
-  while (chunks_.size() < needed) chunks_.push_back(NewZeroedBlock<FaceCorners>(ChunkMask + 1));
+  while (chunks_.size() < needed) chunks_.emplace_back(ChunkMask + 1);
   size_ = upperBound + 1;
 }
 

@@ -39,7 +39,8 @@ class FaceList {
   }
 
  private:
-  static constexpr int ChunkShift = 16;
+  // 2^18 faces fill whole large pages.
+  static constexpr int ChunkShift = 18;
   static constexpr size_t ChunkMask = (size_t{1} << ChunkShift) - 1;
 
   void Grow(size_t upperBound);

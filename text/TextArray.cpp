@@ -10,7 +10,7 @@ namespace {
 
 // Large enough that block allocation is rare, small enough that the last,
 // partly used block wastes little next to a mesh's records.
-constexpr size_t BlockLength = size_t{1} << 18;
+constexpr size_t BlockLength = LargeBlockUnit / sizeof(char16_t);
 
 }  // namespace
 
@@ -22,21 +22,21 @@ void TextArray::Create(int64_t upperBound) {
 void TextArray::Release() {
   std::vector<ZeroedBlock<Element>>().swap(chunks_);
   upperBound_ = -1;
-  std::vector<std::unique_ptr<char16_t[]>>().swap(blocks_);
+  std::vector<ZeroedBlock<char16_t>>().swap(blocks_);
   free_ = nullptr;
   freeLength_ = 0;
 }
 
 void TextArray::Grow(int64_t upperBound) {
   const size_t needed = (static_cast<size_t>(upperBound) >> ChunkShift) + 1;
-  while (chunks_.size() < needed) chunks_.push_back(NewZeroedBlock<Element>(ChunkMask + 1));
+  while (chunks_.size() < needed) chunks_.emplace_back(ChunkMask + 1);
   upperBound_ = upperBound;
 }
 
 char16_t* TextArray::Allocate(size_t length) {
   if (length > freeLength_) {
     const size_t blockLength = std::max(length, BlockLength);
-    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockLength));
+    blocks_.emplace_back(blockLength);
     free_ = blocks_.back().get();
     freeLength_ = blockLength;
   }

@@ -54,7 +54,8 @@ class TextArray {
 
   // Elements live in fixed chunks, so growing never moves or copies them and
   // memory grows in steps of one chunk.
-  static constexpr int ChunkShift = 16;
+  // 2^17 elements fill a large page.
+  static constexpr int ChunkShift = 17;
   static constexpr size_t ChunkMask = (size_t{1} << ChunkShift) - 1;
 
   const Element& At(int64_t index) const {
@@ -71,7 +72,7 @@ class TextArray {
 
   std::vector<ZeroedBlock<Element>> chunks_;
   int64_t upperBound_ = -1;
-  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  std::vector<ZeroedBlock<char16_t>> blocks_;
   char16_t* free_ = nullptr;
   size_t freeLength_ = 0;
 };

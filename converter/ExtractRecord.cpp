@@ -36,7 +36,9 @@ bool IsDigit(char16_t unit) { return static_cast<uint32_t>(unit) - u'0' <= 9; }
 // Skips a coordinate of the plain form [-]digits.digits at `at` and sets point
 // to its '.'; returns the position after it, or nullptr for any other form.
 const char16_t* SkipPlainCoordinate(const char16_t* at, const char16_t* end, const char16_t*& point) {
-  if (at != end && *at == u'-') ++at;
+  // Half of all coordinates are negative, so the sign is skipped without a
+  // branch to guess.
+  at += at != end && *at == u'-';
   const char16_t* const digits = at;
   while (at != end && IsDigit(*at)) ++at;
   if (at == digits || at == end || *at != u'.') return nullptr;

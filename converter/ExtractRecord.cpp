@@ -1,6 +1,8 @@
 #include "converter/ExtractRecord.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 #include "converter/RecordCuts.h"
@@ -33,6 +35,23 @@ int64_t NextNumber(int64_t& count, TextArray& texts) {
 
 bool IsDigit(char16_t unit) { return static_cast<uint32_t>(unit) - u'0' <= 9; }
 
+// The end of the run of digits at `at`. Four code units are tested at a time
+// while they are ASCII: adding 0x50 sets bit 7 of a unit from '0' on, adding
+// 0x46 sets it from ':' on, and no sum carries into the next unit.
+const char16_t* SkipDigits(const char16_t* at, const char16_t* end) {
+  constexpr uint64_t Bit7 = 0x0080008000800080ULL;
+  while (end - at >= 4) {
+    uint64_t units = 0;
+    std::memcpy(&units, at, sizeof units);
+    if ((units & 0xFF80FF80FF80FF80ULL) != 0) break;
+    const uint64_t digits = (units + 0x0050005000500050ULL) & ~(units + 0x0046004600460046ULL) & Bit7;
+    if (digits != Bit7) return at + std::countr_zero(~digits & Bit7) / 16;
+    at += 4;
+  }
+  while (at != end && IsDigit(*at)) ++at;
+  return at;
+}
+
 // Skips a coordinate of the plain form [-]digits.digits at `at` and sets point
 // to its '.'; returns the position after it, or nullptr for any other form.
 const char16_t* SkipPlainCoordinate(const char16_t* at, const char16_t* end, const char16_t*& point) {
@@ -40,11 +59,10 @@ const char16_t* SkipPlainCoordinate(const char16_t* at, const char16_t* end, con
   // branch to guess.
   at += at != end && *at == u'-';
   const char16_t* const digits = at;
-  while (at != end && IsDigit(*at)) ++at;
+  at = SkipDigits(at, end);
   if (at == digits || at == end || *at != u'.') return nullptr;
   point = at++;
-  while (at != end && IsDigit(*at)) ++at;
-  return at;
+  return SkipDigits(at, end);
 }
 
 // The three coordinates after the decimal cut for a record of the plain form
@@ -96,12 +114,9 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
 // Reads the digits at `at`, adding them to value modulo 2^64 as TextToInteger
 // does; returns the position after them.
 const char16_t* ReadDigits(const char16_t* at, const char16_t* end, uint64_t& value) {
-  for (; at != end; ++at) {
-    const uint32_t digit = static_cast<uint32_t>(*at) - u'0';
-    if (digit > 9) break;
-    value = value * 10 + digit;
-  }
-  return at;
+  const char16_t* const stop = SkipDigits(at, end);
+  for (; at != stop; ++at) value = value * 10 + static_cast<uint32_t>(*at - u'0');
+  return stop;
 }
 
 // The indices of a face record of the plain form "v/vt/vn v/vt/vn v/vt/vn"

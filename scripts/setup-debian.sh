@@ -12,6 +12,8 @@ declare -A wanted=(
 )
 # Debian packages without a command of their own, checked with dpkg
 libraries=(libgtest-dev)
+# Google Benchmark, so that the micro-benchmarks in bench/ are built too
+libraries+=(libbenchmark-dev)
 
 missing=()
 for command in "${!wanted[@]}"; do

@@ -1,16 +1,48 @@
 #include "app/Program.h"
 
+#include "app/CommandLine.h"
+#include "app/ConvertGivenFiles.h"
+#include "app/OutcomeReport.h"
 #include "converter/ConversionRun.h"
 #include "text/FileTable.h"
 
 namespace meshfold {
 
-int RunProgram() {
+namespace {
+
+constexpr int MisuseExitCode = 2;
+
+int RunCommand(const CommandLine& command) {
+  switch (command.kind) {
+    case CommandKind::ChooseFile:
+      ConversionRun();
+      return 0;
+    case CommandKind::ConvertFiles: {
+      const std::vector<FileOutcome> outcomes = ConvertGivenFiles(command.files);
+      ReportAllOutcomes(outcomes);
+      return ExitCodeOf(outcomes);
+    }
+    case CommandKind::ShowHelp:
+      ShowInformation(UsageText());
+      return 0;
+    case CommandKind::ShowVersion:
+      ShowInformation(VersionText());
+      return 0;
+    case CommandKind::Misuse:
+      ReportMisuse(command.problem);
+      return MisuseExitCode;
+  }
+  return MisuseExitCode;
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<Text>& arguments) {
   PlatformStartUp();
-  ConversionRun();
+  const int exitCode = RunCommand(ParseCommandLine(arguments));
   // Files the run left open still get their pending output written.
   CloseAllTextFiles();
-  return 0;
+  return exitCode;
 }
 
 }  // namespace meshfold

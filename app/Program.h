@@ -1,9 +1,16 @@
 #pragma once
 
+#include <vector>
+
+#include "text/Text.h"
+
 namespace meshfold {
 
-// Start-up, one conversion run and shut-down. Returns the exit code, 0.
-int RunProgram();
+// Start-up, then what the arguments (the program's own name not among them)
+// ask for, then shut-down. Without arguments: one interactive conversion run,
+// exit code 0. With file names: each converted, exit code 0 when all were and
+// 1 otherwise. --help and --version: exit code 0; an unknown option: 2.
+int RunProgram(const std::vector<Text>& arguments);
 
 // Readies the platform for the dialogs and the files; once, before the run.
 void PlatformStartUp();

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "text/ZeroedBlock.h"
@@ -30,6 +31,13 @@ class FaceList {
   // Face number, which must lie below size().
   const FaceCorners& operator[](size_t number) const {
     return chunks_[number >> ChunkShift][number & ChunkMask];
+  }
+
+  // Face number, checked as std::vector::at checks it: std::out_of_range when
+  // it lies at or above size(). For tests that must not read past the list.
+  const FaceCorners& at(size_t number) const {
+    if (number >= size_) throw std::out_of_range("FaceList::at");
+    return (*this)[number];
   }
 
   // Face number becomes corners; the list grows to hold it when it is short.

@@ -1,6 +1,5 @@
 #include "converter/WriteIncludeFile.h"
 
-#include "text/CopyUnits.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -24,37 +23,36 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount) {
   WriteLine(file, u"   union {", EncodingAnsi);
 }
 
+// Each line goes out in its pieces: a vector text may be as long as its OBJ
+// line, and a joined line would hold six of them at once.
 void WriteTriangles(FileHandle file, const RecordStore& store) {
-  Text line;
   for (int64_t face = 1; face <= store.FaceCount; ++face) {
-    BuildTriangleLine(store, store.FaceTexts[static_cast<size_t>(face)], line);
-    WriteLine(file, line, EncodingAnsi);
+    const TriangleLinePieces pieces = TriangleLine(store, store.FaceTexts[static_cast<size_t>(face)]);
+    WriteLinePieces(file, pieces, EncodingAnsi);
   }
 }
 
 }  // namespace
 
+TriangleLinePieces TriangleLine(const RecordStore& store, const FaceCorners& face) {
+  return {u"   smooth_triangle { ",
+          VertexVector(store, face.vertex[0]),
+          u", ",
+          NormalVector(store, face.normal[0]),
+          u", ",
+          VertexVector(store, face.vertex[1]),
+          u", ",
+          NormalVector(store, face.normal[1]),
+          u", ",
+          VertexVector(store, face.vertex[2]),
+          u", ",
+          NormalVector(store, face.normal[2]),
+          u" }"};
+}
+
 void BuildTriangleLine(const RecordStore& store, const FaceCorners& face, Text& line) {
-  const TextView parts[] = {u"   smooth_triangle { ",
-                            VertexVector(store, face.vertex[0]),
-                            u", ",
-                            NormalVector(store, face.normal[0]),
-                            u", ",
-                            VertexVector(store, face.vertex[1]),
-                            u", ",
-                            NormalVector(store, face.normal[1]),
-                            u", ",
-                            VertexVector(store, face.vertex[2]),
-                            u", ",
-                            NormalVector(store, face.normal[2]),
-                            u" }"};
-  // The join of JoinTexts, without its test for parts that view the line:
-  // these parts all lie in the store.
-  size_t length = 0;
-  for (TextView part : parts) length += part.size();
-  line.resize(length);
-  char16_t* out = line.data();
-  for (TextView part : parts) out = CopyUnits(out, part);
+  line.clear();
+  for (TextView piece : TriangleLine(store, face)) line.append(piece);
 }
 
 OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store) {

@@ -9,9 +9,21 @@ declare -A wanted=(
   [ninja]=ninja-build
   [g++]=g++
   [python3]=python3
+  # rendering the include files, and the desktop dialogs on a virtual display
+  [povray]=povray
+  [Xvfb]=xvfb
+  [xdotool]=xdotool
+  [zenity]=zenity
+  # the Windows build, cross-compiled and tested under wine on a virtual display
+  [x86_64-w64-mingw32-g++-posix]=g++-mingw-w64-x86-64-posix
+  [x86_64-w64-mingw32-windres]=binutils-mingw-w64-x86-64
+  [wine]=wine
+  [import]=imagemagick
+  [clang++]=clang  # the fuzz build only
 )
 # Debian packages without a command of their own, checked with dpkg
-libraries=(libgtest-dev)
+# libclang-rt-14-dev (libFuzzer) serves the fuzz build only; time measures peak memory
+libraries=(libgtest-dev wine64 libclang-rt-14-dev time)
 # Google Benchmark, so that the micro-benchmarks in bench/ are built too
 libraries+=(libbenchmark-dev)
 

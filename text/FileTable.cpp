@@ -53,9 +53,22 @@ void ObtainBuffer(FileRecord& record) {
 
 void FailBufferAllocationForTesting(bool fail) { failBufferAllocation = fail; }
 
+FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly) {
+  if (osHandle == InvalidOsHandle || osHandle == 0) {
+    lastOpenError = error;
+    return 0;
+  }
+  FileRecord* record = NewFileRecord();
+  record->osHandle = osHandle;
+  ObtainBuffer(*record);
+  record->count = 0;
+  record->mode = ReadingMode;
+  record->readOnly = readOnly;
+  return HandleOf(record);
+}
+
 OsError LastOpenError() { return lastOpenError; }
 
-void SetLastOpenError(OsError error) { lastOpenError = error; }
 
 OsError CloseTextFile(FileHandle handle) {
   FileRecord* record = FindOpenFile(handle);

@@ -39,6 +39,7 @@ struct FileRecord {
   std::string lineBytes;  // the bytes of the line being read or written
   std::string endBytes;   // the bytes of a line end; apart, so that lineBytes
                           // keeps its size from one line to the next
+  Text joinedPieces;      // short pieces of a line, joined to be converted at once
   Text line;              // the last line read
 };
 
@@ -63,9 +64,13 @@ void ObtainBuffer(FileRecord& record);
 // Makes the next buffers fail to be obtained, to exercise unbuffered files.
 void FailBufferAllocationForTesting(bool fail);
 
+// A new record at the head of the table for a file the platform opened, in
+// ReadingMode with nothing read ahead; readOnly 1 keeps every write out. When
+// osHandle names no file, remembers error as LastOpenError and yields 0.
+FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly);
+
 // The platform error of the last OpenTextFile or CreateTextFile that yielded 0.
 OsError LastOpenError();
-void SetLastOpenError(OsError error);
 
 // Writes pending output, closes the file and frees its record. Returns the
 // first error the file met (read, write, move or close), 0 when none; a

@@ -137,20 +137,9 @@ bool ReadLineInBuffer(FileRecord& record) {
 
 FileHandle OpenTextFile(FileHandle request, TextView path) {
   if (request != AnyHandle) return 0;
-  FileRecord* record = NewFileRecord();
   OsError error = 0;
   const OsHandle osHandle = OsFiles().open(path, OsOpenMode::ReadExisting, error);
-  if (osHandle == InvalidOsHandle || osHandle == 0) {
-    SetLastOpenError(error);
-    FreeFileRecord(record);
-    return 0;
-  }
-  record->osHandle = osHandle;
-  ObtainBuffer(*record);
-  record->count = 0;
-  record->mode = ReadingMode;
-  record->readOnly = 1;
-  return HandleOf(record);
+  return AddOpenFile(osHandle, error, 1);
 }
 
 bool AtEnd(FileHandle handle) {

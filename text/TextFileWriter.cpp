@@ -3,12 +3,17 @@
 #include <cstring>
 
 #include "text/CodePage.h"
+#include "text/CopyUnits.h"
 
 namespace meshfold {
 
 namespace {
 
 constexpr TextView LineEnd = u"\r\n";
+
+// The most code units of pieces joined before one conversion: far above a
+// triangle line of a sound mesh, far below the pieces of a damaged one.
+constexpr size_t JoinedPiecesLimit = 4096;
 
 void WriteToFile(FileRecord& record, const uint8_t* bytes, size_t count) {
   OsError error = 0;
@@ -53,36 +58,78 @@ void WriteText(FileRecord& record, TextView text, std::string& store) {
   }
 }
 
+// When both attempts fail, the first one's error is the one to report: the
+// second only serves a file that exists, and where none does it fails with
+// "not found", which would hide why the file could not be created.
 OsHandle CreateFile(TextView path, OsError& error) {
   const OsHandle first = OsFiles().open(path, OsOpenMode::CreateAlways, error);
   if (first != InvalidOsHandle) return first;
-  return OsFiles().open(path, OsOpenMode::TruncateExisting, error);
+  // The second attempt only serves an existing file that allows writing
+  // alone. When it fails as well, its reason ("not found" for a file in a
+  // locked folder) hides the real one, so the first attempt's is kept.
+  OsError secondError = 0;
+  const OsHandle second = OsFiles().open(path, OsOpenMode::TruncateExisting, secondError);
+  if (second != InvalidOsHandle && second != 0) {
+    error = 0;
+  } else if (error == 0) {
+    error = secondError;
+  }
+  return second;
+}
+
+// joined becomes the join of pieces, whose lengths add up to total.
+void JoinPieces(Text& joined, std::span<const TextView> pieces, size_t total) {
+  joined.resize(total);
+  char16_t* out = joined.data();
+  for (TextView piece : pieces) out = CopyUnits(out, piece);
+}
+
+// Short pieces are still joined and converted together; a piece too long to
+// join goes out on its own, so no copy of it is made beyond its bytes.
+void WriteLongPieces(FileRecord& record, std::span<const TextView> pieces) {
+  Text& joined = record.joinedPieces;
+  joined.clear();
+  for (TextView piece : pieces) {
+    if (joined.size() + piece.size() > JoinedPiecesLimit) {
+      WriteText(record, joined, record.lineBytes);
+      joined.clear();
+    }
+    if (piece.size() > JoinedPiecesLimit) {
+      WriteText(record, piece, record.lineBytes);
+    } else {
+      joined.append(piece);
+    }
+  }
+  WriteText(record, joined, record.lineBytes);
 }
 
 }  // namespace
 
 FileHandle CreateTextFile(FileHandle request, TextView path) {
   if (request != AnyHandle) return 0;
-  FileRecord* record = NewFileRecord();
   OsError error = 0;
   const OsHandle osHandle = CreateFile(path, error);
-  if (osHandle == InvalidOsHandle || osHandle == 0) {
-    SetLastOpenError(error);
-    FreeFileRecord(record);
-    return 0;
-  }
-  record->osHandle = osHandle;
-  ObtainBuffer(*record);
-  record->count = 0;
-  record->mode = ReadingMode;
-  record->readOnly = 0;
-  return HandleOf(record);
+  return AddOpenFile(osHandle, error, 0);
 }
 
 void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return;
   WriteText(*record, text, record->lineBytes);
+  WriteText(*record, LineEnd, record->endBytes);
+}
+
+void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding /*encoding*/) {
+  FileRecord* record = FindOpenFile(handle);
+  if (record == nullptr) return;
+  size_t total = 0;
+  for (TextView piece : pieces) total += piece.size();
+  if (total <= JoinedPiecesLimit) {
+    JoinPieces(record->joinedPieces, pieces, total);
+    WriteText(*record, record->joinedPieces, record->lineBytes);
+  } else {
+    WriteLongPieces(*record, pieces);
+  }
   WriteText(*record, LineEnd, record->endBytes);
 }
 

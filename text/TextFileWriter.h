@@ -2,6 +2,8 @@
 // Writing text files line by line: each line is the bytes of its text in the
 // system code page followed by CR LF, collected in the file's 4096-byte buffer.
 
+#include <span>
+
 #include "text/FileTable.h"
 #include "text/Text.h"
 
@@ -16,6 +18,10 @@ FileHandle CreateTextFile(FileHandle request, TextView path);
 // a file opened for reading. A failed write is remembered, not reported here:
 // CloseTextFile returns it.
 void WriteLine(FileHandle handle, TextView text, TextEncoding encoding);
+
+// Writes the join of pieces and CR LF, as WriteLine does, without building the
+// joined text: a line built of long pieces costs no memory of its own.
+void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding encoding);
 
 // Writes the pending bytes of a record in WritingMode with one platform write.
 void Flush(FileRecord& record);

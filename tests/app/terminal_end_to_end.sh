@@ -52,6 +52,11 @@ out=$(printf '%s\n%s\n' "$work/no-such-folder/x.obj" "$work/tri.obj" | "$MESHFOL
 check "refused folder, then a good path" "tri.inc created " "$(sed -n 2p <<<"$out")"
 check "refusal is said" "1" "$(grep -c 'the folder does not exist' "$work/prompt")"
 
+# A display without a dialog program on the search path keeps the terminal.
+out=$(printf '%s\n' "$work/tri.obj" | DISPLAY=:0 WAYLAND_DISPLAY=wayland-0 PATH="$work/no-such-folder" \
+  "$MESHFOLD" 2>/dev/null)
+check "display without dialog program" "tri.inc created " "$(sed -n 2p <<<"$out")"
+
 # End of input cancels.
 out=$("$MESHFOLD" </dev/null 2>/dev/null)
 check "exit code of a cancel" 0 $?

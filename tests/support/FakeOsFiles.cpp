@@ -81,7 +81,11 @@ bool Write(OsHandle handle, const uint8_t* source, size_t count, OsError& error)
 bool Move(OsHandle handle, int64_t distance, OsError& error) {
   active->moves.push_back(distance);
   OpenFile* file = Find(handle);
-  if (Fails(FakeCall::Move, error) || file == nullptr || file->position + distance < 0) return false;
+  if (Fails(FakeCall::Move, error) || file == nullptr) return false;
+  if (file->position + distance < 0) {
+    error = 22;  // as lseek refuses a position before the start
+    return false;
+  }
   file->position += distance;
   return true;
 }
@@ -109,6 +113,9 @@ ScopedFakeOsFiles::ScopedFakeOsFiles(FakeOsFiles& fake)
 ScopedFakeOsFiles::~ScopedFakeOsFiles() {
   InstallOsFileCalls(previous_);
   active = previousFake_;
+  // Handles are not kept beyond the fake's life, so runs of many fakes (a
+  // fuzzer's) do not pile up the files of all earlier runs.
+  if (active == nullptr) openFiles.clear();
 }
 
 }  // namespace meshfold::testing

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/support/FakeOsFiles.h"
+#include "tests/support/TestFiles.h"
 #include "text/TextFileReader.h"
 
 namespace meshfold {
@@ -100,6 +101,36 @@ TEST_F(TextFileWriterTest, TheSecondAttemptTruncatesAFileThatOnlyAllowsWriting) 
   EXPECT_EQ(Bytes(), "new\r\n");
 }
 
+TEST_F(TextFileWriterTest, ALineWrittenInPiecesIsTheLineOfTheirJoin) {
+  const std::vector<std::vector<Text>> lines = {
+      {},
+      {u"", u"", u""},
+      {u"abc"},
+      {Repeated(4000, u'a'), Repeated(95, u'b'), u"c", Repeated(5000, u'd'), u"e"},
+      {Repeated(4094, u'x'), u"\u00e9", u"yz"},
+      {Repeated(2048, u'p'), Repeated(2048, u'\u00e9')},
+      {Repeated(4096, u'q'), u"r"},
+  };
+  std::string expected;
+  const FileHandle file = CreateTextFile(AnyHandle, u"out.inc");
+  for (const std::vector<Text>& pieces : lines) {
+    const std::vector<TextView> views(pieces.begin(), pieces.end());
+    WriteLinePieces(file, views, EncodingAnsi);
+    for (const Text& piece : pieces) expected += testing::U8(piece);
+    expected += "\r\n";
+  }
+  EXPECT_EQ(CloseTextFile(file), 0);
+  EXPECT_EQ(Bytes(), expected);
+}
+
+TEST_F(TextFileWriterTest, AFileThatCannotBeCreatedIsReportedWithTheReasonOfTheFirstAttempt) {
+  const OsError accessDenied = 13;
+  fake_.FailCall(FakeCall::Open, 0, accessDenied);  // the second attempt finds no file
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"out.inc"), 0);
+  EXPECT_EQ(fake_.Count(FakeCall::Open), 2);
+  EXPECT_EQ(LastOpenError(), accessDenied);
+}
+
 TEST_F(TextFileWriterTest, FailuresAreRememberedNotLost) {
   fake_.FailCall(FakeCall::Open, 0, 5, true);
   EXPECT_EQ(CreateTextFile(AnyHandle, u"out.inc"), 0);
@@ -114,6 +145,14 @@ TEST_F(TextFileWriterTest, FailuresAreRememberedNotLost) {
   for (int line = 0; line < 3000; ++line) WriteLine(file, u"line", EncodingAnsi);
   EXPECT_EQ(CloseTextFile(file), 28) << "the first failed write is what the close reports";
   EXPECT_GT(full.Count(FakeCall::Write), 2) << "writing goes on after a failure";
+}
+
+TEST_F(TextFileWriterTest, WhenBothAttemptsFailTheFirstOnesReasonIsKept) {
+  constexpr OsError AccessDenied = 13;
+  fake_.FailCall(FakeCall::Open, 0, AccessDenied);
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"absent.inc"), 0);
+  EXPECT_EQ(fake_.opens, (std::vector<OsOpenMode>{OsOpenMode::CreateAlways, OsOpenMode::TruncateExisting}));
+  EXPECT_EQ(LastOpenError(), AccessDenied) << "not the 'not found' of the second attempt";
 }
 
 TEST_F(TextFileWriterTest, FilesOpenedForReadingAreNeverWritten) {

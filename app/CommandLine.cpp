@@ -1,0 +1,47 @@
+#include "app/CommandLine.h"
+
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+bool IsOption(TextView argument) { return argument.size() > 1 && argument.front() == u'-'; }
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
+  CommandLine command;
+  bool optionsEnded = false;
+  for (const Text& argument : arguments) {
+    if (!optionsEnded && argument == u"--") {
+      optionsEnded = true;
+    } else if (optionsEnded || !IsOption(argument)) {
+      command.files.push_back(argument);
+    } else if (argument == u"--help") {
+      return {CommandKind::ShowHelp, {}, {}};
+    } else if (argument == u"--version") {
+      command.kind = CommandKind::ShowVersion;
+    } else if (command.problem.empty()) {
+      command.problem = JoinedText({u"unknown option ", argument});
+    }
+  }
+  if (command.kind == CommandKind::ShowVersion) return {CommandKind::ShowVersion, {}, {}};
+  if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem};
+  command.kind = command.files.empty() ? CommandKind::ChooseFile : CommandKind::ConvertFiles;
+  return command;
+}
+
+TextView UsageText() {
+  return u"usage: meshfold [FILE.obj...]\r"
+         u"Converts each Wavefront OBJ file into a POV-Ray include file beside it,\r"
+         u"named after it with the extension .inc. Without files, asks for one in a\r"
+         u"file-open dialog.\r"
+         u"  --help     show this help and exit\r"
+         u"  --version  show the version and exit\r"
+         u"  --         every later argument is a file name\r";
+}
+
+TextView VersionText() { return u"Meshfold 0.1\r"; }
+
+}  // namespace meshfold

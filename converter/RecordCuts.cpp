@@ -24,41 +24,58 @@ size_t ExponentLength(TextView text) {
   return digits == 0 ? 0 : at + digits;
 }
 
+// The part of rest up to and including its first blank, which rest then
+// drops; "" with rest unchanged when it holds no blank.
+TextView TakeThroughBlank(TextView& rest) {
+  const int64_t blank = FindUnit(rest, u' ');
+  if (blank == 0) return {};
+  const TextView field = rest.substr(0, static_cast<size_t>(blank));
+  rest.remove_prefix(static_cast<size_t>(blank));
+  return field;
+}
+
 }  // namespace
 
 CoordinateFields CutCoordinates(TextView record) {
   CoordinateFields fields;
-  const int64_t firstBlank = FindText(record, u" ", 1);
-  fields.x = SubText(record, 0, static_cast<int32_t>(firstBlank));
-  const TextView rest = SubTextToEnd(record, static_cast<int32_t>(firstBlank + 1));
-  const int64_t secondBlank = FindText(rest, u" ", 1);
-  fields.y = SubText(rest, 0, static_cast<int32_t>(secondBlank));
-  fields.z = SubTextToEnd(rest, static_cast<int32_t>(secondBlank + 1));
+  fields.x = TakeThroughBlank(record);
+  fields.y = TakeThroughBlank(record);
+  fields.z = record;
   return fields;
 }
 
 CutCoordinate CutDecimals(TextView field) {
-  const int64_t point = FindText(field, u".");
+  const int64_t point = FindUnit(field, u'.');
   // Integer coordinates such as "1000 " are kept whole: cutting them would
   // change their value.
   if (point == 0) return {field, {}};
   const TextView kept = LeftText(field, static_cast<int32_t>(point + 3));
   const size_t decimalsEnd = static_cast<size_t>(point) + DigitsFrom(field, static_cast<size_t>(point));
-  const size_t exponentLength = ExponentLength(field.substr(decimalsEnd));
+  const TextView afterDecimals(field.data() + decimalsEnd, field.size() - decimalsEnd);
+  const size_t exponentLength = ExponentLength(afterDecimals);
   if (exponentLength == 0) return {kept, {}};
   if (decimalsEnd - static_cast<size_t>(point) <= 3) return {field, {}};
-  return {kept, field.substr(decimalsEnd, exponentLength)};
+  return {kept, afterDecimals.substr(0, exponentLength)};
 }
 
 FaceFields CutFaceFields(TextView record) {
   static constexpr char16_t Separators[8] = {u'/', u'/', u' ', u'/', u'/', u' ', u'/', u'/'};
   FaceFields fields;
+  // A cut whose separator is missing gives an empty field and leaves the rest
+  // of the record as it was.
+  const char16_t* rest = record.data();
+  const char16_t* const end = rest + record.size();
   for (size_t k = 0; k < 8; ++k) {
-    const int64_t at = FindText(record, TextView(&Separators[k], 1), 1);
-    fields[k] = SubText(record, 0, static_cast<int32_t>(at - 1));
-    record = SubText(record, static_cast<int32_t>(at + 1), static_cast<int32_t>(TextLength(record)));
+    const char16_t* at = rest;
+    while (at != end && *at != Separators[k]) ++at;
+    if (at == end) {
+      fields[k] = {};
+      continue;
+    }
+    fields[k] = TextView(rest, static_cast<size_t>(at - rest));
+    rest = at + 1;
   }
-  fields[8] = record;
+  fields[8] = TextView(rest, static_cast<size_t>(end - rest));
   return fields;
 }
 

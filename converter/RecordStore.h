@@ -3,8 +3,8 @@
 // normals, and the corners of its faces, numbered from 1 as OBJ numbers them.
 
 #include <cstdint>
-#include <vector>
 
+#include "converter/FaceList.h"
 #include "text/TextArray.h"
 
 namespace meshfold {
@@ -13,29 +13,26 @@ namespace meshfold {
 // the arrays grow as records come.
 inline constexpr int64_t RecordLimit = 100000;
 
-// The record numbers of a face's three corners, resolved when the face line
-// was read: relative indices are already absolute here. 0 names no record.
-struct FaceCorners {
-  uint32_t vertex[3];
-  uint32_t normal[3];
-};
-
 struct RecordStore {
   int64_t VertexCount = 0;
   int64_t NormalCount = 0;
   int64_t FaceCount = 0;
-  TextArray VertexTexts;               // vector text of each vertex, element 0 empty
-  TextArray NormalTexts;               // vector text of each normal, element 0 empty
-  std::vector<FaceCorners> FaceTexts;  // corners of each face, element 0 unused
+  TextArray VertexTexts;  // vector text of each vertex, element 0 empty
+  TextArray NormalTexts;  // vector text of each normal, element 0 empty
+  FaceList FaceTexts;     // corners of each face, element 0 unused
 };
 
 // Empties store and gives it arrays with the upper bound RecordLimit.
 void CreateRecordStore(RecordStore& store);
 
 // Vector text of vertex number, "" when no such vertex was read.
-TextView VertexVector(const RecordStore& store, int64_t number);
+inline TextView VertexVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.VertexCount ? store.VertexTexts.Read(number) : TextView();
+}
 
 // Vector text of normal number, "" when no such normal was read.
-TextView NormalVector(const RecordStore& store, int64_t number);
+inline TextView NormalVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : TextView();
+}
 
 }  // namespace meshfold

@@ -37,6 +37,9 @@ struct FileRecord {
   FileRecord* newer = nullptr;
   FileRecord* older = nullptr;
   std::string lineBytes;  // the bytes of the line being read or written
+  std::string endBytes;   // the bytes of a line end; apart, so that lineBytes
+                          // keeps its size from one line to the next
+  Text joinedPieces;      // short pieces of a line, joined to be converted at once
   Text line;              // the last line read
 };
 

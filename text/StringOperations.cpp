@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/CopyUnits.h"
+
 namespace meshfold {
 
 namespace {
@@ -25,39 +27,32 @@ bool Overlaps(const Text& target, TextView part) {
   return !part.empty() && part.data() >= begin && part.data() < end;
 }
 
+// The common case of an index field: plain decimal digits, then anything.
+bool ReadPlainDecimal(TextView text, int64_t& value) {
+  if (text.empty() || text[0] < u'0' || text[0] > u'9') return false;
+  uint64_t sum = 0;
+  for (const char16_t unit : text) {
+    const uint32_t digit = static_cast<uint32_t>(unit) - u'0';
+    if (digit > 9) break;
+    sum = sum * 10 + digit;
+  }
+  value = static_cast<int64_t>(sum);
+  return true;
+}
+
 }  // namespace
-
-int64_t TextLength(TextView text) { return static_cast<int64_t>(text.size()); }
-
-TextView SubText(TextView text, int32_t start, int32_t length) {
-  if (length <= 0 || text.empty()) return {};
-  const int64_t position = start <= 1 ? 1 : start;
-  if (position > TextLength(text)) return {};
-  return text.substr(static_cast<size_t>(position - 1), static_cast<size_t>(length));
-}
-
-TextView SubTextToEnd(TextView text, int32_t start) {
-  if (text.empty()) return {};
-  // The length wraps in 32 bits like the callers' own arithmetic does.
-  const uint32_t wrapped = static_cast<uint32_t>(text.size()) + 1U - static_cast<uint32_t>(start);
-  return SubText(text, start, static_cast<int32_t>(wrapped));
-}
-
-TextView LeftText(TextView text, int32_t count) {
-  if (count <= 0) return {};
-  return text.substr(0, static_cast<size_t>(count));
-}
 
 int64_t FindText(TextView haystack, TextView needle, int32_t start) {
   if (haystack.empty() || needle.empty()) return 0;
+  if (needle.size() == 1 && start <= 1) return FindUnit(haystack, needle[0]);
   const int64_t skip = std::clamp<int64_t>(int64_t{start} - 1, 0, TextLength(haystack));
   const size_t found = haystack.find(needle, static_cast<size_t>(skip));
   return found == TextView::npos ? 0 : static_cast<int64_t>(found) + 1;
 }
 
-bool TextEquals(TextView a, TextView b) { return a == b; }
-
 int64_t TextToInteger(TextView text) {
+  int64_t plain = 0;
+  if (ReadPlainDecimal(text, plain)) return plain;
   size_t at = 0;
   while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
   bool negative = false;
@@ -112,32 +107,44 @@ TextView FilePart(TextView path) {
   return part.substr(0, part.find(u'"'));
 }
 
-void AppendTexts(Text& target, std::initializer_list<TextView> parts) {
-  size_t total = target.size();
-  bool aliased = false;
+namespace {
+
+// Writes parts into target from position at on, sizing target to fit them.
+// Growing a reused text only fills what its last value did not cover, and the
+// copies overwrite that.
+void PlaceParts(Text& target, size_t at, std::initializer_list<TextView> parts) {
+  size_t total = at;
+  for (TextView part : parts) total += part.size();
+  target.resize(total);
+  char16_t* out = target.data() + at;
+  for (TextView part : parts) out = CopyUnits(out, part);
+}
+
+bool AnyOverlaps(const Text& target, std::initializer_list<TextView> parts) {
   for (TextView part : parts) {
-    total += part.size();
-    aliased = aliased || Overlaps(target, part);
+    if (Overlaps(target, part)) return true;
   }
-  if (aliased) {
+  return false;
+}
+
+}  // namespace
+
+void AppendTexts(Text& target, std::initializer_list<TextView> parts) {
+  if (AnyOverlaps(target, parts)) {
     Text joined = target;
-    AppendTexts(joined, parts);
+    PlaceParts(joined, joined.size(), parts);
     target = joined;
     return;
   }
-  target.reserve(total);
-  for (TextView part : parts) target.append(part);
+  PlaceParts(target, target.size(), parts);
 }
 
 void JoinTexts(Text& target, std::initializer_list<TextView> parts) {
-  for (TextView part : parts) {
-    if (Overlaps(target, part)) {
-      target = JoinedText(parts);
-      return;
-    }
+  if (AnyOverlaps(target, parts)) {
+    target = JoinedText(parts);
+    return;
   }
-  target.clear();
-  AppendTexts(target, parts);
+  PlaceParts(target, 0, parts);
 }
 
 Text JoinedText(std::initializer_list<TextView> parts) {

@@ -13,25 +13,48 @@
 namespace meshfold {
 
 // Number of code units of text.
-int64_t TextLength(TextView text);
+inline int64_t TextLength(TextView text) { return static_cast<int64_t>(text.size()); }
 
 // At most length code units from position start. A start of 1 or below means
 // position 1; a start past the end or a length of 0 or below gives "".
-TextView SubText(TextView text, int32_t start, int32_t length);
+inline TextView SubText(TextView text, int32_t start, int32_t length) {
+  if (length <= 0 || text.empty()) return {};
+  const int64_t position = start <= 1 ? 1 : start;
+  if (position > TextLength(text)) return {};
+  return text.substr(static_cast<size_t>(position - 1), static_cast<size_t>(length));
+}
 
 // The code units from position start to the end ("" when start lies past it).
 // The length is computed as TextLength + 1 - start in 32 bits, as callers expect.
-TextView SubTextToEnd(TextView text, int32_t start);
+inline TextView SubTextToEnd(TextView text, int32_t start) {
+  if (text.empty()) return {};
+  const uint32_t wrapped = static_cast<uint32_t>(text.size()) + 1U - static_cast<uint32_t>(start);
+  return SubText(text, start, static_cast<int32_t>(wrapped));
+}
 
 // The first count code units; count is clamped to 0 .. TextLength.
-TextView LeftText(TextView text, int32_t count);
+inline TextView LeftText(TextView text, int32_t count) {
+  if (count <= 0) return {};
+  return text.substr(0, static_cast<size_t>(count));
+}
 
 // 1-based position of the first needle that begins at or after start, counted
 // from the beginning of haystack; 0 when there is none or either text is empty.
 int64_t FindText(TextView haystack, TextView needle, int32_t start = 1);
 
+// FindText of a needle of one code unit from position 1, the form every record
+// cut uses; the same result without the general search.
+inline int64_t FindUnit(TextView haystack, char16_t unit) {
+  const char16_t* const begin = haystack.data();
+  const char16_t* const end = begin + haystack.size();
+  for (const char16_t* at = begin; at != end; ++at) {
+    if (*at == unit) return (at - begin) + 1;
+  }
+  return 0;
+}
+
 // Exact code-unit equality.
-bool TextEquals(TextView a, TextView b);
+inline bool TextEquals(TextView a, TextView b) { return a == b; }
 
 // The integer written at the start of text: blanks and tabs skipped, one sign,
 // "$" for base 16 and "%" for base 2, accumulated modulo 2^64. 0 when none.

@@ -2,36 +2,41 @@
 
 #include <algorithm>
 
+#include "text/CopyUnits.h"
+
 namespace meshfold {
 
 namespace {
 
 // Large enough that block allocation is rare, small enough that the last,
 // partly used block wastes little next to a mesh's records.
-constexpr size_t BlockLength = size_t{1} << 18;
+constexpr size_t BlockLength = LargeBlockUnit / sizeof(char16_t);
 
 }  // namespace
 
 void TextArray::Create(int64_t upperBound) {
   Release();
-  if (upperBound >= 0) elements_.resize(static_cast<size_t>(upperBound) + 1);
+  if (upperBound >= 0) Grow(upperBound);
 }
 
 void TextArray::Release() {
-  std::vector<Element>().swap(elements_);
-  std::vector<std::unique_ptr<char16_t[]>>().swap(blocks_);
+  std::vector<ZeroedBlock<Element>>().swap(chunks_);
+  upperBound_ = -1;
+  std::vector<ZeroedBlock<char16_t>>().swap(blocks_);
   free_ = nullptr;
   freeLength_ = 0;
 }
 
-void TextArray::GrowTo(int64_t upperBound) {
-  if (upperBound > UpperBound()) elements_.resize(static_cast<size_t>(upperBound) + 1);
+void TextArray::Grow(int64_t upperBound) {
+  const size_t needed = (static_cast<size_t>(upperBound) >> ChunkShift) + 1;
+  while (chunks_.size() < needed) chunks_.emplace_back(ChunkMask + 1);
+  upperBound_ = upperBound;
 }
 
 char16_t* TextArray::Allocate(size_t length) {
   if (length > freeLength_) {
     const size_t blockLength = std::max(length, BlockLength);
-    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockLength));
+    blocks_.emplace_back(blockLength);
     free_ = blocks_.back().get();
     freeLength_ = blockLength;
   }
@@ -44,12 +49,12 @@ char16_t* TextArray::Allocate(size_t length) {
 void TextArray::AssignJoined(int64_t index, std::initializer_list<TextView> parts) {
   size_t length = 0;
   for (TextView part : parts) length += part.size();
-  Element& element = elements_[static_cast<size_t>(index)];
+  Element& element = At(index);
   // A text that fits where the old one was overwrites it; stored records are
   // written once, so the space of a longer text's old copy is seldom lost.
   char16_t* storage = length <= element.length ? element.data : Allocate(length);
   char16_t* at = storage;
-  for (TextView part : parts) at = std::copy(part.begin(), part.end(), at);
+  for (TextView part : parts) at = CopyUnits(at, part);
   element.data = storage;
   element.length = length;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/Text.h"
+#include "text/ZeroedBlock.h"
 
 namespace meshfold {
 
@@ -22,17 +23,19 @@ class TextArray {
   void Release();
 
   // The highest valid index; -1 when the array holds no elements.
-  int64_t UpperBound() const { return static_cast<int64_t>(elements_.size()) - 1; }
+  int64_t UpperBound() const { return upperBound_; }
 
   // Raises the upper bound to at least upperBound; existing elements keep their
   // texts and new ones are empty. Never lowers it.
-  void GrowTo(int64_t upperBound);
+  void GrowTo(int64_t upperBound) {
+    if (upperBound > upperBound_) Grow(upperBound);
+  }
 
   // The text of element index, "" when it was never assigned. The index must
   // lie within 0 .. UpperBound(). The view stays valid until the element is
   // assigned again or the array is created anew or released.
   TextView Read(int64_t index) const {
-    const Element& element = elements_[static_cast<size_t>(index)];
+    const Element& element = At(index);
     return TextView(element.data, element.length);
   }
 
@@ -49,10 +52,27 @@ class TextArray {
     size_t length = 0;
   };
 
+  // Elements live in fixed chunks, so growing never moves or copies them and
+  // memory grows in steps of one chunk.
+  // 2^17 elements fill a large page.
+  static constexpr int ChunkShift = 17;
+  static constexpr size_t ChunkMask = (size_t{1} << ChunkShift) - 1;
+
+  const Element& At(int64_t index) const {
+    const auto position = static_cast<size_t>(index);
+    return chunks_[position >> ChunkShift][position & ChunkMask];
+  }
+  Element& At(int64_t index) {
+    const auto position = static_cast<size_t>(index);
+    return chunks_[position >> ChunkShift][position & ChunkMask];
+  }
+
+  void Grow(int64_t upperBound);
   char16_t* Allocate(size_t length);
 
-  std::vector<Element> elements_;
-  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  std::vector<ZeroedBlock<Element>> chunks_;
+  int64_t upperBound_ = -1;
+  std::vector<ZeroedBlock<char16_t>> blocks_;
   char16_t* free_ = nullptr;
   size_t freeLength_ = 0;
 };

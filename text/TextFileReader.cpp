@@ -1,6 +1,12 @@
 #include "text/TextFileReader.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "text/CodePage.h"
 
@@ -51,6 +57,36 @@ constexpr std::array<bool, 256> MakeTerminators() {
 
 constexpr std::array<bool, 256> IsTerminator = MakeTerminators();
 
+// The first terminator in begin .. end, or end. Sixteen or eight bytes at a
+// time; the word test flags every byte below 14, so it misses no terminator.
+const uint8_t* FindTerminator(const uint8_t* begin, const uint8_t* end) {
+  const uint8_t* at = begin;
+#ifdef __SSE2__
+  const __m128i nul = _mm_setzero_si128();
+  const __m128i lineFeed = _mm_set1_epi8(static_cast<char>(LF));
+  const __m128i carriageReturn = _mm_set1_epi8(static_cast<char>(CR));
+  while (end - at >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i hits =
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, nul),
+                     _mm_or_si128(_mm_cmpeq_epi8(chunk, lineFeed), _mm_cmpeq_epi8(chunk, carriageReturn)));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return at + std::countr_zero(static_cast<unsigned>(mask));
+    at += 16;
+  }
+#endif
+  constexpr uint64_t Ones = 0x0101010101010101ULL;
+  constexpr uint64_t Highs = 0x8080808080808080ULL;
+  while (end - at >= 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, at, 8);
+    if (((word - Ones * 14) & ~word & Highs) != 0) break;
+    at += 8;
+  }
+  while (at != end && !IsTerminator[*at]) ++at;
+  return at;
+}
+
 // Consumes the bytes of the line up to its terminator and returns that
 // terminator, or 0 when the data ended first (a NUL ends a line the same way).
 uint8_t TakeLineBytes(FileRecord& record) {
@@ -65,9 +101,8 @@ uint8_t TakeLineBytes(FileRecord& record) {
   while (record.count > 0 || Refill(record)) {
     const uint8_t* begin = record.buffer.get() + (record.filled - record.count);
     const uint8_t* end = record.buffer.get() + record.filled;
-    const uint8_t* stop = begin;
-    while (stop != end && !IsTerminator[*stop]) ++stop;
-    record.lineBytes.append(begin, stop);
+    const uint8_t* stop = FindTerminator(begin, end);
+    record.lineBytes.append(reinterpret_cast<const char*>(begin), static_cast<size_t>(stop - begin));
     record.count -= static_cast<int32_t>(stop - begin);
     if (stop != end) {
       --record.count;
@@ -75,6 +110,27 @@ uint8_t TakeLineBytes(FileRecord& record) {
     }
   }
   return 0;
+}
+
+// A CR may be followed by the LF of a CR LF pair, which belongs to it.
+void SkipPairedLineFeed(FileRecord& record) {
+  uint8_t next = 0;
+  if (ReadByte(record, next) && next != LF) GiveBack(record);
+}
+
+// The line when it lies whole in the buffer: converted from there, without
+// collecting its bytes first. False, with nothing consumed, otherwise.
+bool ReadLineInBuffer(FileRecord& record) {
+  if (record.buffer == nullptr || record.count == 0) return false;
+  const uint8_t* begin = record.buffer.get() + (record.filled - record.count);
+  const uint8_t* end = record.buffer.get() + record.filled;
+  const uint8_t* stop = FindTerminator(begin, end);
+  if (stop == end) return false;
+  record.count -= static_cast<int32_t>(stop - begin) + 1;
+  // Converted before the pair test, which may refill the buffer under the line.
+  AnsiToText(begin, static_cast<size_t>(stop - begin), record.line);
+  if (*stop == CR) SkipPairedLineFeed(record);
+  return true;
 }
 
 }  // namespace
@@ -98,11 +154,9 @@ bool AtEnd(FileHandle handle) {
 TextView ReadLine(FileHandle handle, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return {};
+  if (ReadLineInBuffer(*record)) return record->line;
   record->lineBytes.clear();
-  if (TakeLineBytes(*record) == CR) {
-    uint8_t next = 0;
-    if (ReadByte(*record, next) && next != LF) GiveBack(*record);
-  }
+  if (TakeLineBytes(*record) == CR) SkipPairedLineFeed(*record);
   const auto* bytes = reinterpret_cast<const uint8_t*>(record->lineBytes.data());
   AnsiToText(bytes, record->lineBytes.size(), record->line);
   return record->line;

@@ -3,12 +3,17 @@
 #include <cstring>
 
 #include "text/CodePage.h"
+#include "text/CopyUnits.h"
 
 namespace meshfold {
 
 namespace {
 
 constexpr TextView LineEnd = u"\r\n";
+
+// The most code units of pieces joined before one conversion: far above a
+// triangle line of a sound mesh, far below the pieces of a damaged one.
+constexpr size_t JoinedPiecesLimit = 4096;
 
 void WriteToFile(FileRecord& record, const uint8_t* bytes, size_t count) {
   OsError error = 0;
@@ -42,14 +47,14 @@ void BufferedWrite(FileRecord& record, const uint8_t* bytes, size_t count) {
   record.count -= static_cast<int32_t>(count);
 }
 
-void WriteText(FileRecord& record, TextView text) {
+void WriteText(FileRecord& record, TextView text, std::string& store) {
   if (text.empty()) return;
-  if (!TextToAnsi(text, record.lineBytes)) return;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(record.lineBytes.data());
+  if (!TextToAnsi(text, store)) return;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(store.data());
   if (record.buffer == nullptr) {
-    if (record.readOnly == 0) WriteToFile(record, bytes, record.lineBytes.size());
+    if (record.readOnly == 0) WriteToFile(record, bytes, store.size());
   } else {
-    BufferedWrite(record, bytes, record.lineBytes.size());
+    BufferedWrite(record, bytes, store.size());
   }
 }
 
@@ -72,6 +77,32 @@ OsHandle CreateFile(TextView path, OsError& error) {
   return second;
 }
 
+// joined becomes the join of pieces, whose lengths add up to total.
+void JoinPieces(Text& joined, std::span<const TextView> pieces, size_t total) {
+  joined.resize(total);
+  char16_t* out = joined.data();
+  for (TextView piece : pieces) out = CopyUnits(out, piece);
+}
+
+// Short pieces are still joined and converted together; a piece too long to
+// join goes out on its own, so no copy of it is made beyond its bytes.
+void WriteLongPieces(FileRecord& record, std::span<const TextView> pieces) {
+  Text& joined = record.joinedPieces;
+  joined.clear();
+  for (TextView piece : pieces) {
+    if (joined.size() + piece.size() > JoinedPiecesLimit) {
+      WriteText(record, joined, record.lineBytes);
+      joined.clear();
+    }
+    if (piece.size() > JoinedPiecesLimit) {
+      WriteText(record, piece, record.lineBytes);
+    } else {
+      joined.append(piece);
+    }
+  }
+  WriteText(record, joined, record.lineBytes);
+}
+
 }  // namespace
 
 FileHandle CreateTextFile(FileHandle request, TextView path) {
@@ -84,15 +115,22 @@ FileHandle CreateTextFile(FileHandle request, TextView path) {
 void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return;
-  WriteText(*record, text);
-  WriteText(*record, LineEnd);
+  WriteText(*record, text, record->lineBytes);
+  WriteText(*record, LineEnd, record->endBytes);
 }
 
 void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return;
-  for (TextView piece : pieces) WriteText(*record, piece);
-  WriteText(*record, LineEnd);
+  size_t total = 0;
+  for (TextView piece : pieces) total += piece.size();
+  if (total <= JoinedPiecesLimit) {
+    JoinPieces(record->joinedPieces, pieces, total);
+    WriteText(*record, record->joinedPieces, record->lineBytes);
+  } else {
+    WriteLongPieces(*record, pieces);
+  }
+  WriteText(*record, LineEnd, record->endBytes);
 }
 
 void Flush(FileRecord& record) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "converter/RecordCuts.h"
 #include "tests/support/TestFiles.h"
+#include "text/StringOperations.h"
 
 namespace meshfold {
 namespace {
@@ -162,6 +164,89 @@ TEST(ExtractRecord, RecordsBeyondTheLimitAreKept) {
   EXPECT_EQ(U8(VertexVector(store, last.vertex[1])), "<7.0 , 8.0 , 9.0> ");
   EXPECT_EQ(U8(NormalVector(store, last.normal[0])), "<0 , 0 , 1> ");
   EXPECT_EQ(U8(VertexVector(store, last.vertex[2])), "<1 , 2 , 3> ");
+}
+
+// Vertex records near the plain form "x y z" that is read in one pass: each
+// stores the vector text that the general cuts give.
+TEST(ExtractRecord, NearlyPlainVerticesMatchTheGeneralCuts) {
+  for (const char* record : {"0.587785 -0.809017 0.000000",
+                             "1. 2. 3.",
+                             "1.5 -2.25 3.125",
+                             "-0.5 -0.5 -0.5",
+                             "10.1234 20.5 30",
+                             "1.0 2.0 3.0 ",
+                             "1.0 2.0 3.0 0.5",
+                             "1.0  2.0 3.0",
+                             ".5 1.5 2.5",
+                             "+1.0 2.0 3.0",
+                             "1.0 2.0 3.0e5",
+                             "1.0 2.0",
+                             "-1.2345 -0.0 -.5",
+                             "1.0e-5 2.0 3.0",
+                             "1.23456 2.34567 3\t",
+                             "123.456789 0.1 -99.99999",
+                             "0.1234 1234.12345678 123456789.5",
+                             "1.0 2.0 3.0\xC3\xA9",
+                             "1.2345\xC3\xA9 2.0 3.0",
+                             "12\xC3\xA9.5 2.0 3.0",
+                             "1.2:34 2.0 3.0",
+                             "1.2/34 2.0 3.0"}) {
+    const Text line = u"v " + T(record);
+    RecordStore store;
+    CreateRecordStore(store);
+    ExtractRecord(line, store);
+    const Text recordText = T(record);
+    const CoordinateFields fields = CutCoordinates(recordText);
+    std::string expected = "<";
+    expected += Cut(fields.x) + ", " + Cut(fields.y) + ", " + Cut(fields.z) + "> ";
+    EXPECT_EQ(U8(VertexVector(store, 1)), expected) << record;
+  }
+}
+
+// Face records near the plain form "v/vt/vn v/vt/vn v/vt/vn" that is read in
+// one pass: each resolves to the corners that the general cuts give.
+TEST(ExtractRecord, NearlyPlainFacesMatchTheGeneralCuts) {
+  for (const char* record :
+       {"1//2 3//4 5//6", "1/7/2 3/8/4 5/9/6", "1//2 3//4 5//6 7//8", "1//2 3//4 5//6/9", "1//2 3//4 5//",
+        "1//2 3//4", "1/2 3/4 5/6", "1 2 3", "1//2  3//4 5//6", "1//2 3//4 5//6 ", "01//002 3//4 5//6x",
+        "1//-2 3//4 5//6", "1/x/2 3//4 5//6", "18446744073709551617//2 3//4 5//6", "1//2\t3//4 5//6",
+        "1234//5678 12345678//9 1//123456789", "12:4//5 3//4 5//6", "1//2 3//4 5\xC3\xA9//6",
+        "4294967296//2 3//4 5//6"}) {
+    RecordStore store;
+    CreateRecordStore(store);
+    for (int n = 0; n < 9; ++n) {
+      ExtractRecord(u"v 1 2 3", store);
+      ExtractRecord(u"vn 0 0 1", store);
+    }
+    ExtractRecord(u"f " + T(record), store);
+    const Text recordText = T(record);
+    const FaceFields fields = CutFaceFields(recordText);
+    const FaceCorners& face = store.FaceTexts[1];
+    for (size_t corner = 0; corner < 3; ++corner) {
+      int64_t vertex = TextToInteger(fields[3 * corner]);
+      int64_t normal = TextToInteger(fields[3 * corner + 2]);
+      vertex = vertex < 0 ? vertex + 10 : vertex;
+      normal = normal < 0 ? normal + 10 : normal;
+      EXPECT_EQ(face.vertex[corner], vertex >= 1 && vertex <= 0xFFFFFFFF ? vertex : 0) << record << corner;
+      EXPECT_EQ(face.normal[corner], normal >= 1 && normal <= 0xFFFFFFFF ? normal : 0) << record << corner;
+    }
+  }
+}
+
+// Faces are kept in chunks; faces on both sides of a chunk's edge stay apart.
+TEST(ExtractRecord, FacesAcrossChunkEdgesKeepTheirCorners) {
+  RecordStore store;
+  CreateRecordStore(store);
+  const int64_t count = (int64_t{1} << 18) + 3;
+  for (int64_t n = 1; n <= count; ++n) {
+    const Text number = T(std::to_string(n));
+    ExtractRecord(u"f " + number + u"//1 2//" + number + u" 3//3", store);
+  }
+  ASSERT_EQ(store.FaceCount, count);
+  for (const int64_t n : {int64_t{1}, (int64_t{1} << 18) - 1, int64_t{1} << 18, count}) {
+    EXPECT_EQ(store.FaceTexts[static_cast<size_t>(n)].vertex[0], static_cast<uint32_t>(n));
+    EXPECT_EQ(store.FaceTexts[static_cast<size_t>(n)].normal[1], static_cast<uint32_t>(n));
+  }
 }
 
 }  // namespace

@@ -144,5 +144,31 @@ TEST_F(TextFileReaderTest, CloseAllClosesNewestFirst) {
   CloseAllTextFiles();
 }
 
+// The terminator search looks at 16 and 8 bytes at a time; a terminator must
+// end its line at every offset, with bytes just above and below it around.
+TEST_F(TextFileReaderTest, EveryTerminatorAtEveryOffsetOfAChunk) {
+  const std::string terminators[] = {"\n", "\r", "\r\n", std::string(1, '\0')};
+  for (const std::string& terminator : terminators) {
+    for (size_t length = 0; length <= 40; ++length) {
+      std::string line;
+      for (size_t at = 0; at < length; ++at)
+        line.push_back(at % 3 == 0 ? '\x0E' : at % 3 == 1 ? '\x09' : 'v');
+      const std::string bytes = line + terminator + line + terminator + "end";
+      const Lines expected = {line, line, "end"};
+      EXPECT_EQ(ReadAll(bytes), expected) << length << " " << static_cast<int>(terminator[0]);
+    }
+  }
+}
+
+// Lines that straddle the 4096-byte buffer are read whole, however they fall.
+TEST_F(TextFileReaderTest, LinesAcrossTheBufferEdgeAtEveryOffset) {
+  for (size_t lead = 4060; lead <= 4100; ++lead) {
+    const std::string first(lead, 'a');
+    const std::string second = "v 0.587785 -0.809017 0.000000";
+    const Lines expected = {first, second, second};
+    EXPECT_EQ(ReadAll(first + "\r\n" + second + "\r\n" + second), expected) << lead;
+  }
+}
+
 }  // namespace
 }  // namespace meshfold

@@ -109,6 +109,8 @@ TEST_F(TextFileWriterTest, ALineWrittenInPiecesIsTheLineOfTheirJoin) {
       {u"abc"},
       {Repeated(4000, u'a'), Repeated(95, u'b'), u"c", Repeated(5000, u'd'), u"e"},
       {Repeated(4094, u'x'), u"\u00e9", u"yz"},
+      {Repeated(2048, u'p'), Repeated(2048, u'\u00e9')},
+      {Repeated(4096, u'q'), u"r"},
   };
   std::string expected;
   const FileHandle file = CreateTextFile(AnyHandle, u"out.inc");

@@ -54,5 +54,35 @@ TEST(Utf8CodePage, EncodesOtherLoneSurrogatesAsTheDefaultCharacter) {
   EXPECT_EQ(Encode(u"\xDBFF\xDFFF"), "\xF4\x8F\xBF\xBF");
 }
 
+// The 8-bit fast paths work in chunks of 16 and 8 with a last chunk that
+// overlaps the one before; a character that leaves the fast path must come out
+// the same at every position, in texts of every length around those sizes.
+TEST(Utf8CodePage, EveryLengthAndPositionAroundTheChunkSizes) {
+  for (size_t length = 0; length <= 40; ++length) {
+    std::string ascii;
+    Text asciiText;
+    for (size_t at = 0; at < length; ++at) {
+      ascii.push_back(static_cast<char>('a' + at % 26));
+      asciiText.push_back(static_cast<char16_t>(u'a' + at % 26));
+    }
+    EXPECT_EQ(Decode(ascii), asciiText) << length;
+    EXPECT_EQ(Encode(asciiText), ascii) << length;
+    for (size_t at = 0; at < length; ++at) {
+      std::string accented = ascii;
+      accented.replace(at, 1, "\xC3\xA9");
+      Text accentedText = asciiText;
+      accentedText[at] = u'\u00E9';
+      EXPECT_EQ(Decode(accented), accentedText) << length << " " << at;
+      EXPECT_EQ(Encode(accentedText), accented) << length << " " << at;
+      std::string stray = ascii;
+      stray[at] = '\xFF';
+      Text strayText = asciiText;
+      strayText[at] = u'\xDCFF';
+      EXPECT_EQ(Decode(stray), strayText) << length << " " << at;
+      EXPECT_EQ(Encode(strayText), stray) << length << " " << at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace meshfold

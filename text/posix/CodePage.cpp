@@ -5,6 +5,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace meshfold {
 
 namespace {
@@ -44,9 +48,37 @@ char32_t DecodeSequence(const uint8_t* bytes, size_t length) {
   return value;
 }
 
+#ifdef __SSE2__
+// Widens the 16 bytes at bytes + at to out + at when all are ASCII.
+bool WidenChunk(const uint8_t* bytes, size_t at, char16_t* out) {
+  const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+  if (_mm_movemask_epi8(chunk) != 0) return false;
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(chunk, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8), _mm_unpackhi_epi8(chunk, zero));
+  return true;
+}
+
+// Narrows the 16 code units at units + at to out + at when all are ASCII.
+bool NarrowChunk(const char16_t* units, size_t at, char* out) {
+  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at));
+  const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + at + 8));
+  const __m128i high = _mm_and_si128(_mm_or_si128(first, second), _mm_set1_epi16(static_cast<short>(0xFF80)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(first, second));
+  return true;
+}
+#endif
+
 // Copies the ASCII bytes at the start of bytes; returns how many there were.
 size_t WidenAscii(const uint8_t* bytes, size_t count, char16_t* out) {
   size_t at = 0;
+#ifdef __SSE2__
+  while (at + 16 <= count && WidenChunk(bytes, at, out)) at += 16;
+  // A last, shorter rest is widened as the chunk that ends with it; that
+  // chunk overlaps the one before and rewrites the same units.
+  if (at < count && count >= 16 && at + 16 > count && WidenChunk(bytes, count - 16, out)) at = count;
+#endif
   while (at + 8 <= count) {
     uint64_t word = 0;
     std::memcpy(&word, bytes + at, 8);
@@ -56,6 +88,33 @@ size_t WidenAscii(const uint8_t* bytes, size_t count, char16_t* out) {
   }
   while (at < count && bytes[at] < 0x80) {
     out[at] = bytes[at];
+    ++at;
+  }
+  return at;
+}
+
+// Copies the ASCII code units at the start of text as bytes; returns how many
+// there were.
+size_t NarrowAscii(TextView text, char* out) {
+  const char16_t* units = text.data();
+  const size_t count = text.size();
+  size_t at = 0;
+#ifdef __SSE2__
+  while (at + 16 <= count && NarrowChunk(units, at, out)) at += 16;
+  // A last, shorter rest is narrowed as the chunk that ends with it.
+  if (at < count && count >= 16 && at + 16 > count && NarrowChunk(units, count - 16, out)) at = count;
+#endif
+  while (at + 8 <= count) {
+    uint64_t low = 0;
+    uint64_t high = 0;
+    std::memcpy(&low, units + at, 8);
+    std::memcpy(&high, units + at + 4, 8);
+    if (((low | high) & 0xFF80FF80FF80FF80ULL) != 0) break;
+    for (size_t k = 0; k < 8; ++k) out[at + k] = static_cast<char>(units[at + k]);
+    at += 8;
+  }
+  while (at < count && units[at] < 0x80) {
+    out[at] = static_cast<char>(units[at]);
     ++at;
   }
   return at;
@@ -128,11 +187,7 @@ void AnsiToText(const uint8_t* bytes, size_t count, Text& text) {
 
 bool TextToAnsi(TextView text, std::string& bytes) {
   bytes.resize(text.size());
-  size_t at = 0;
-  while (at < text.size() && text[at] < 0x80) {
-    bytes[at] = static_cast<char>(text[at]);
-    ++at;
-  }
+  size_t at = NarrowAscii(text, bytes.data());
   bytes.resize(at);
   while (at < text.size()) {
     if (text[at] < 0x80) {

@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""Times whole conversions against the floor of the machine and prints a table.
+
+    measure.py --meshfold BIN --work DIR --runs N --size NAME:OBJ [--size ...]
+
+For each size, in turns: one conversion (the path given on standard input, as
+a user at a terminal gives it), then the floor: reading the input
+(cat input >/dev/null) plus writing a file of the output's size (cp of the
+include file to a new name). The table shows medians of the runs; peak memory
+is the largest resident set of the conversion's process. Before the runs the
+output is checked byte for byte against bench/reference.py.
+"""
+import argparse
+import hashlib
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def run(argv, stdin_bytes=None, stdout=subprocess.DEVNULL):
+    """Runs argv; returns (wall seconds, cpu seconds, peak RSS in KiB)."""
+    start = time.perf_counter()
+    child = subprocess.Popen(argv, stdin=subprocess.PIPE if stdin_bytes is not None else subprocess.DEVNULL,
+                             stdout=stdout, stderr=subprocess.DEVNULL)
+    if stdin_bytes is not None:
+        child.stdin.write(stdin_bytes)
+        child.stdin.close()
+    _, status, usage = os.wait4(child.pid, 0)
+    wall = time.perf_counter() - start
+    child.returncode = os.waitstatus_to_exitcode(status)
+    if child.returncode != 0:
+        sys.exit(f"measure.py: {argv[0]} failed with exit code {child.returncode}")
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+
+
+def sha256(path):
+    digest = hashlib.sha256()
+    with open(path, "rb") as data:
+        for block in iter(lambda: data.read(1 << 20), b""):
+            digest.update(block)
+    return digest.hexdigest()
+
+
+def convert(meshfold, obj):
+    """One conversion with a fresh output file, as a first conversion has."""
+    inc = obj[:-4] + ".inc"
+    if os.path.exists(inc):
+        os.remove(inc)
+    return run([meshfold], stdin_bytes=(obj + "\n").encode())
+
+
+def floor(obj, inc, copy):
+    read = run(["cat", obj])
+    write = run(["cp", inc, copy])
+    os.remove(copy)
+    return read[0] + write[0], read[1] + write[1]
+
+
+def check_output(meshfold, obj, work):
+    inc = obj[:-4] + ".inc"
+    convert(meshfold, obj)
+    expected = os.path.join(work, "reference.inc")
+    subprocess.run([sys.executable, os.path.join(HERE, "reference.py"), obj, expected], check=True)
+    same = sha256(inc) == sha256(expected)
+    os.remove(expected)
+    if not same:
+        sys.exit(f"measure.py: the include file of {obj} differs from the reference")
+    return inc
+
+
+def describe(name, obj):
+    size = os.path.getsize(obj)
+    with open(obj, "rb") as data:
+        faces = sum(1 for line in data if line.startswith(b"f "))
+    return {"name": name, "obj": obj, "inc": obj[:-4] + ".inc", "faces": faces, "input_bytes": size,
+            "input_mb": size / 1e6, "walls": [], "cpus": [], "peaks": [], "floors": [], "floor_cpus": []}
+
+
+def measure(meshfold, rows, work, runs):
+    """Round after round, every size in turn: a conversion, then its floor, so
+    that a change in the machine's load falls on all sizes alike."""
+    copy = os.path.join(work, "floor-copy.inc")
+    for round_number in range(runs):
+        print(f"round {round_number + 1} of {runs} ...", file=sys.stderr, flush=True)
+        for row in rows:
+            wall, cpu, peak = convert(meshfold, row["obj"])
+            row["walls"].append(wall)
+            row["cpus"].append(cpu)
+            row["peaks"].append(peak)
+            floor_wall, floor_cpu = floor(row["obj"], row["inc"], copy)
+            row["floors"].append(floor_wall)
+            row["floor_cpus"].append(floor_cpu)
+    for row in rows:
+        row["output_mb"] = os.path.getsize(row["inc"]) / 1e6
+        row["wall"] = statistics.median(row["walls"])
+        row["floor"] = statistics.median(row["floors"])
+        row["cpu"] = statistics.median(row["cpus"])
+        row["floor_cpu"] = statistics.median(row["floor_cpus"])
+        row["peak_mb"] = max(row["peaks"]) * 1024 / 1e6
+
+
+def print_table(rows, runs):
+    print(f"medians of {runs} interleaved runs; files on {os.path.dirname(rows[0]['obj'])}")
+    header = ("size", "faces", "input MB", "output MB", "time s", "floor s", "ratio", "cpu s", "floor cpu s",
+              "peak MB", "peak/input", "MB/s")
+    print("| " + " | ".join(header) + " |")
+    print("|" + "---|" * len(header))
+    for row in rows:
+        cells = (row["name"], f"{row['faces']:,}", f"{row['input_mb']:.1f}", f"{row['output_mb']:.1f}",
+                 f"{row['wall']:.2f}", f"{row['floor']:.2f}", f"{row['wall'] / row['floor']:.2f}",
+                 f"{row['cpu']:.2f}", f"{row['floor_cpu']:.2f}", f"{row['peak_mb']:.0f}",
+                 f"{row['peak_mb'] * 1e6 / row['input_bytes']:.2f}", f"{row['input_mb'] / row['wall']:.0f}")
+        print("| " + " | ".join(cells) + " |")
+
+
+def print_targets(rows):
+    """The targets, each with its figure and a verdict."""
+    verdicts = []
+    standard = rows[0]
+    ratio = standard["wall"] / standard["floor"]
+    verdicts.append((f"time of {standard['name']} <= 4 x floor", f"{ratio:.2f} x", ratio <= 4.0))
+    for row in rows:
+        if row["input_bytes"] < 100e6:
+            continue  # a small file's peak is mostly the program's fixed few megabytes
+        share = row["peak_mb"] * 1e6 / row["input_bytes"]
+        verdicts.append((f"peak memory of {row['name']} <= 1.5 x input", f"{share:.2f} x", share <= 1.5))
+    for row in rows[1:]:
+        scale = row["faces"] / standard["faces"]
+        if abs(scale - 2.0) < 0.01:
+            growth = row["wall"] / standard["wall"]
+            verdicts.append((f"time of {row['name']} <= 2.2 x {standard['name']}", f"{growth:.2f} x", growth <= 2.2))
+            memory = row["peak_mb"] / standard["peak_mb"]
+            verdicts.append((f"memory of {row['name']} grows linearly (about 2 x)", f"{memory:.2f} x",
+                             memory <= 2.2))
+    failed = False
+    for what, figure, met in verdicts:
+        print(f"{'met   ' if met else 'MISSED'} {what}: {figure}")
+        failed = failed or not met
+    return not failed
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--meshfold", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--size", action="append", required=True, help="NAME:OBJ, the standard size first")
+    args = parser.parse_args()
+    meshfold = os.path.abspath(args.meshfold)
+    rows = []
+    for size in args.size:
+        name, obj = size.split(":", 1)
+        print(f"checking the output of {name} ...", file=sys.stderr, flush=True)
+        check_output(meshfold, os.path.abspath(obj), args.work)
+        rows.append(describe(name, os.path.abspath(obj)))
+    measure(meshfold, rows, args.work, args.runs)
+    print_table(rows, args.runs)
+    print()
+    return 0 if print_targets(rows) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""An independent converter for the line forms of the benchmark sphere, used
+to check that the fast build writes exactly the bytes it should.
+
+    reference.py input.obj output.inc
+
+It handles "v x y z" and "vn x y z" with single blanks and decimals without
+exponents, and faces "f a//b ..." or "f a/b/c ...", which is all that
+meshfold_sphere writes; anything else stops it with an error rather than a
+wrong answer.
+"""
+import os
+import sys
+
+
+def cut(field):
+    """A coordinate field (with its separating blank) after the decimal cut."""
+    point = field.find(b".")
+    if point < 0:
+        return field
+    if b"e" in field or b"E" in field:
+        raise SystemExit("reference.py: exponents are not handled")
+    return field[: point + 4]
+
+
+def vector(record):
+    first = record.find(b" ")
+    if first < 0:
+        raise SystemExit("reference.py: a vector needs three fields")
+    second = record.find(b" ", first + 1)
+    if second < 0:
+        raise SystemExit("reference.py: a vector needs three fields")
+    x = cut(record[: first + 1])
+    y = cut(record[first + 1 : second + 1])
+    z = cut(record[second + 1 :])
+    return b"<" + x + b", " + y + b", " + z + b"> "
+
+
+def corners(record):
+    """(vertex, normal) numbers of the three corners of a face record."""
+    result = []
+    for corner in record.split(b" ")[:3]:
+        parts = corner.split(b"/")
+        if len(parts) != 3 or not parts[0].isdigit() or not parts[2].isdigit():
+            raise SystemExit("reference.py: faces must be v//vn or v/vt/vn")
+        result.append((int(parts[0]), int(parts[2])))
+    return result
+
+
+def main():
+    source, target = sys.argv[1], sys.argv[2]
+    vertices = [b""]
+    normals = [b""]
+    faces = []
+    with open(source, "rb") as obj:
+        for line in obj:
+            line = line.rstrip(b"\r\n")
+            if line.startswith(b"v "):
+                vertices.append(vector(line[2:]))
+            elif line.startswith(b"vn "):
+                normals.append(vector(line[3:]))
+            elif line.startswith(b"f "):
+                faces.append(corners(line[2:]))
+
+    def vertex(n):
+        return vertices[n] if 0 < n < len(vertices) else b""
+
+    def normal(n):
+        return normals[n] if 0 < n < len(normals) else b""
+
+    base = os.path.basename(source)[:-4].encode()
+    with open(target, "wb") as inc:
+        inc.write(b"//   smooth triangles from " + base + b".obj\r\n")
+        inc.write(b"//   face count: %d\r\n" % len(faces))
+        inc.write(b"//   k.dorsel 11.21.2023\r\n\r\n")
+        inc.write(b"#declare " + base + b" = \r\n   union {\r\n")
+        lines = []
+        for face in faces:
+            parts = []
+            for v, n in face:
+                parts.append(vertex(v))
+                parts.append(normal(n))
+            lines.append(b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n")
+            if len(lines) >= 65536:
+                inc.write(b"".join(lines))
+                lines.clear()
+        inc.write(b"".join(lines))
+        inc.write(b"   }\r\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -69,7 +69,6 @@ FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly) {
 
 OsError LastOpenError() { return lastOpenError; }
 
-
 OsError CloseTextFile(FileHandle handle) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return 0;

@@ -1,4 +1,5 @@
 #include <windows.h>
+// shellapi.h needs the types that windows.h declares.
 #include <shellapi.h>
 
 #include <vector>

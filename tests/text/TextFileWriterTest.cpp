@@ -5,8 +5,8 @@
 #include <string>
 
 #include "tests/support/FakeOsFiles.h"
-#include "text/CodePage.h"
 #include "tests/support/TestFiles.h"
+#include "text/CodePage.h"
 #include "text/TextFileReader.h"
 
 namespace meshfold {

@@ -64,9 +64,6 @@ void WriteText(FileRecord& record, TextView text, std::string& store) {
 OsHandle CreateFile(TextView path, OsError& error) {
   const OsHandle first = OsFiles().open(path, OsOpenMode::CreateAlways, error);
   if (first != InvalidOsHandle) return first;
-  // The second attempt only serves an existing file that allows writing
-  // alone. When it fails as well, its reason ("not found" for a file in a
-  // locked folder) hides the real one, so the first attempt's is kept.
   OsError secondError = 0;
   const OsHandle second = OsFiles().open(path, OsOpenMode::TruncateExisting, secondError);
   if (second != InvalidOsHandle && second != 0) {

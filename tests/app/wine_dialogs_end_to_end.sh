@@ -172,6 +172,47 @@ check "exit code when a dropped file could not be converted" 1 "$exit_code"
 check "dropped file converted byte for byte" "$(od -c "$TESTDATA/meshes/tri.inc")" \
   "$(od -c "$work/dropped/tri.inc" 2>&1)"
 
+# Files held open by another program: share mode 0 refuses every second
+# holder, so the include file cannot be written and the OBJ file cannot be
+# read; both are reported, and the held files keep their bytes.
+hold() {  # file: holds it until the marker goes, waiting up to 60 s for the hold
+  rm -f "$work/held/marker"
+  MESHFOLD_WINE_TIMEOUT=120 bash "$WINE_RUN" "$WINEPREFIX" "${HOLD_FILE:?HoldFile.exe}" \
+    "$(windows_path "$1")" "$(windows_path "$work/held/marker")" >/dev/null 2>&1 &
+  holder=$!
+  local waited=0
+  while [ ! -e "$work/held/marker" ] && [ "$waited" -lt 120 ]; do
+    sleep 0.5
+    waited=$((waited + 1))
+  done
+}
+release() {
+  rm -f "$work/held/marker"
+  timeout 70 tail --pid="$holder" -f /dev/null
+}
+mkdir -p "$work/held"
+for held in tri.inc tri.obj; do
+  cp "$TESTDATA/meshes/tri.obj" "$work/held/tri.obj"
+  printf 'keep\r\n' >"$work/held/tri.inc"
+  before=$(od -c "$work/held/$held")
+  hold "$work/held/$held"
+  check "$held is held by another program" "yes" "$([ -e "$work/held/marker" ] && echo yes || echo no)"
+  start_program "$(windows_path "$work/held/tri.obj")"
+  if box=$(find_window "$summary_title" 120); then
+    passed=$((passed + 1))
+    sleep 1
+    screenshot "held-${held/./-}"
+    timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
+    timeout 10 xdotool key Return
+  else
+    check "a box reports the held $held" "shown" "not shown"
+  fi
+  wait_program
+  release
+  check "exit code when $held is held" 1 "$exit_code"
+  check "the held $held keeps its bytes" "$before" "$(od -c "$work/held/$held")"
+done
+
 echo "screenshots in $ARTIFACTS: $(cd "$ARTIFACTS" && ls | tr '\n' ' ')"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "dialogs/posix/PosixPaths.h"
 #include "text/CodePage.h"
 #include "text/StringOperations.h"
 
@@ -135,49 +136,12 @@ ProgramRun RunDialogProgram(const std::string& executable, const std::vector<std
   return run;
 }
 
-std::string NativePath(TextView path) {
-  std::string bytes;
-  TextToAnsi(path, bytes);
-  return bytes;
-}
-
-Text CurrentDirectory() {
-  std::vector<char> bytes(4096);
-  while (getcwd(bytes.data(), bytes.size()) == nullptr) {
-    if (errno != ERANGE) return u".";
-    bytes.resize(bytes.size() * 2);
-  }
-  const std::string native(bytes.data());
-  Text directory;
-  AnsiToText(reinterpret_cast<const uint8_t*>(native.data()), native.size(), directory);
-  return directory;
-}
-
-// The starting folder as an absolute path, or the current directory where it
-// is not given or is no folder here.
-Text StartingFolder(TextView initialDirectory) {
-  if (initialDirectory.empty()) return CurrentDirectory();
-  const Text folder = initialDirectory.front() == u'/'
-                          ? Text(initialDirectory)
-                          : JoinedText({CurrentDirectory(), u"/", initialDirectory});
-  struct stat status {};
-  const bool isFolder = stat(NativePath(folder).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-  return isFolder ? folder : CurrentDirectory();
-}
-
-TextView PresetName(const FileDialogRequest& request) {
-  const auto& buffer = request.fileBuffer;
-  return TextView(buffer.data(), std::find(buffer.begin(), buffer.end(), u'\0') - buffer.begin());
-}
-
 FileChooserSetup SetupOf(const FileDialogRequest& request) {
   FileChooserSetup setup;
   setup.title = request.title;
   setup.filters = FilterPairs(request.filterList);
   setup.selected = request.filterIndex - 1;
-  const Text folder = StartingFolder(request.initialDirectory);
-  const bool separated = !folder.empty() && folder.back() == u'/';
-  setup.presetPath = JoinedText({folder, separated ? u"" : u"/", PresetName(request)});
+  setup.presetPath = PathInFolder(StartingFolder(request.initialDirectory), PresetName(request));
   return setup;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/posix/PosixPaths.h"
 #include "text/CodePage.h"
 #include "text/StringOperations.h"
 
@@ -54,57 +55,17 @@ bool ReadInputLine(Text& line) {
   return sawAnything;
 }
 
-std::string NativePath(TextView path) {
-  std::string bytes;
-  TextToAnsi(path, bytes);
-  return bytes;
-}
-
-bool IsDirectory(TextView path) {
-  struct stat status {};
-  return !path.empty() && stat(NativePath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-Text CurrentDirectory() {
-  std::vector<char> bytes(4096);
-  while (getcwd(bytes.data(), bytes.size()) == nullptr) {
-    if (errno != ERANGE) return u".";
-    bytes.resize(bytes.size() * 2);
-  }
-  Text directory;
-  const std::string native(bytes.data());
-  AnsiToText(reinterpret_cast<const uint8_t*>(native.data()), native.size(), directory);
-  return directory;
-}
-
-Text PathInFolder(TextView folder, TextView name) {
-  const bool separated = !folder.empty() && folder.back() == u'/';
-  return JoinedText({folder, separated ? u"" : u"/", name});
-}
-
-Text AbsolutePath(TextView path) {
-  if (!path.empty() && path.front() == u'/') return Text(path);
-  return PathInFolder(CurrentDirectory(), path);
-}
-
 // The folder a path names its file in: everything before its last slash.
 Text FolderOf(TextView path) {
   const size_t lastSlash = path.rfind(u'/');
   return Text(lastSlash == 0 ? path.substr(0, 1) : path.substr(0, lastSlash));
 }
 
-TextView PresetName(const FileDialogRequest& request) {
-  const auto& buffer = request.fileBuffer;
-  return TextView(buffer.data(), std::find(buffer.begin(), buffer.end(), u'\0') - buffer.begin());
-}
-
 // The preset name in the starting directory; where that directory does not
 // exist here (as "C:" does not), in the current directory.
 Text PresetPath(const FileDialogRequest& request) {
   if (PresetName(request).empty()) return {};
-  const Text start = AbsolutePath(request.initialDirectory);
-  const bool usable = !request.initialDirectory.empty() && IsDirectory(start);
-  return PathInFolder(usable ? start : CurrentDirectory(), PresetName(request));
+  return PathInFolder(StartingFolder(request.initialDirectory), PresetName(request));
 }
 
 // The filter pairs of a NUL-separated list; an empty string ends the list.

@@ -23,7 +23,8 @@ declare -A wanted=(
 )
 # Debian packages without a command of their own, checked with dpkg
 # libclang-rt-14-dev (libFuzzer) serves the fuzz build only; time measures peak memory
-libraries=(libgtest-dev wine64 libclang-rt-14-dev time)
+# fonts-wine: wine only recommends it, and its dialogs draw their text with it
+libraries=(libgtest-dev wine64 fonts-wine libclang-rt-14-dev time)
 # Google Benchmark, so that the micro-benchmarks in bench/ are built too
 libraries+=(libbenchmark-dev)
 

@@ -7,17 +7,8 @@ set -u
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {  # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+# shellcheck source=../support/check.sh
+source "$(dirname "$0")/../support/check.sh"
 
 # Runs meshfold in the work folder with a line ready on standard input, which
 # it must not read: no dialog is shown for files given on the command line.

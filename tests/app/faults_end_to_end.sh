@@ -9,18 +9,9 @@ set -u
 work=$(mktemp -d)
 trap 'chmod -R u+rwX "$work"; rm -rf "$work"' EXIT
 chmod 755 "$work"
-passed=0
-failed=0
+# shellcheck source=../support/check.sh
+source "$(dirname "$0")/../support/check.sh"
 skipped=0
-
-check() {  # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
 
 skip() {  # name, reason
   skipped=$((skipped + 1))

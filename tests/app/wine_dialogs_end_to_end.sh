@@ -25,17 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$ARTIFACTS"
-passed=0
-failed=0
-
-check() {  # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+# shellcheck source=../support/check.sh
+source "$(dirname "$0")/../support/check.sh"
 
 # The window whose title is exactly title, waiting up to seconds for it.
 find_window() {  # title, seconds

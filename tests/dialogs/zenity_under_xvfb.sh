@@ -20,17 +20,8 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$ARTIFACTS" "$work/bin" "$work/calls" "$work/home" "$work/models"
-passed=0
-failed=0
-
-check() {  # name, expected, actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAILED: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-  fi
-}
+# shellcheck source=../support/check.sh
+source "$(dirname "$0")/../support/check.sh"
 
 # Xvfb picks a free display and writes its number to descriptor 3.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

@@ -52,6 +52,21 @@ screenshot() {  # name
   timeout 30 xwd -root -silent >"$file.xwd" 2>/dev/null
 }
 
+# Waits up to seconds for the message box titled title, keeps a screenshot
+# named shot (none when shot is empty) and confirms the box with Return.
+confirm_box() {  # title, seconds, shot, what the box is for
+  local box
+  if box=$(find_window "$1" "$2"); then
+    passed=$((passed + 1))
+    sleep 1
+    [ -n "$3" ] && screenshot "$3"
+    timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
+    timeout 10 xdotool key Return
+  else
+    check "$4 appears" "shown" "not shown"
+  fi
+}
+
 start_program() {  # arguments for meshfold.exe
   MESHFOLD_WINE_TIMEOUT=180 bash "$WINE_RUN" "$WINEPREFIX" "$MESHFOLD" "$@" >"$work/output" 2>&1 &
   program=$!
@@ -91,15 +106,7 @@ choose_file() {  # path, shot
     timeout 10 xdotool key --clearmodifiers End shift+Home
     timeout 30 xdotool type --delay 20 "$(windows_path "$1")"
     timeout 10 xdotool key Return
-    if box=$(find_window "$summary_title" 60); then
-      passed=$((passed + 1))
-      sleep 1
-      [ -n "$2" ] && screenshot "$2-summary"
-      timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
-      timeout 10 xdotool key Return
-    else
-      check "the summary box appears for $1" "shown" "not shown"
-    fi
+    confirm_box "$summary_title" 60 "${2:+$2-summary}" "the summary box for $1"
   else
     check "the file-open dialog appears" "shown" "not shown"
   fi
@@ -129,15 +136,7 @@ start_program
 if dialog=$(find_window "open obj file" 60); then
   timeout 10 xdotool windowfocus --sync "$dialog" 2>/dev/null
   timeout 10 xdotool key Escape
-  if box=$(find_window "Info:" 60); then
-    passed=$((passed + 1))
-    sleep 1
-    screenshot cancel-info
-    timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
-    timeout 10 xdotool key Return
-  else
-    check "the cancel notice appears" "shown" "not shown"
-  fi
+  confirm_box "Info:" 60 cancel-info "the cancel notice"
 else
   check "the file-open dialog appears again" "shown" "not shown"
 fi
@@ -149,15 +148,7 @@ check "exit code of a cancel" 0 "$exit_code"
 mkdir -p "$work/dropped"
 cp "$TESTDATA/meshes/tri.obj" "$work/dropped/tri.obj"
 start_program "$(windows_path "$work/dropped/tri.obj")" "$(windows_path "$work/dropped/missing.obj")"
-if box=$(find_window "$summary_title" 120); then
-  passed=$((passed + 1))
-  sleep 1
-  screenshot dropped-files
-  timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
-  timeout 10 xdotool key Return
-else
-  check "one box for the dropped files" "shown" "not shown"
-fi
+confirm_box "$summary_title" 120 dropped-files "one box for the dropped files"
 wait_program
 check "exit code when a dropped file could not be converted" 1 "$exit_code"
 check "dropped file converted byte for byte" "$(od -c "$TESTDATA/meshes/tri.inc")" \
@@ -189,15 +180,7 @@ for held in tri.inc tri.obj; do
   hold "$work/held/$held"
   check "$held is held by another program" "yes" "$([ -e "$work/held/marker" ] && echo yes || echo no)"
   start_program "$(windows_path "$work/held/tri.obj")"
-  if box=$(find_window "$summary_title" 120); then
-    passed=$((passed + 1))
-    sleep 1
-    screenshot "held-${held/./-}"
-    timeout 10 xdotool windowfocus --sync "$box" 2>/dev/null
-    timeout 10 xdotool key Return
-  else
-    check "a box reports the held $held" "shown" "not shown"
-  fi
+  confirm_box "$summary_title" 120 "held-${held/./-}" "a box reporting the held $held"
   wait_program
   release
   check "exit code when $held is held" 1 "$exit_code"

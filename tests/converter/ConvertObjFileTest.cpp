@@ -1,142 +1,135 @@
+// Whole conversions: every mesh of testdata/meshes against its golden include
+// file, through the platform's real file calls; then every platform call of a
+// conversion failing in turn, through the fake ones.
 #include "converter/ConvertObjFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <vector>
 
 #include "converter/IncludeNames.h"
 #include "tests/support/FakeOsFiles.h"
 #include "tests/support/TestFiles.h"
+#include "text/FileTable.h"
 
 namespace meshfold {
 namespace {
 
 using testing::FakeCall;
-using testing::FakeOsFiles;
 using testing::ReadBytes;
-using testing::ScopedFakeOsFiles;
 using testing::T;
-using testing::TemporaryDirectory;
-using testing::TestData;
 using testing::U8;
-using testing::WriteBytes;
 
 TEST(IncludeNames, DropFourCharactersWhateverTheyAre) {
-  struct Case {
-    const char* objPath;
-    const char* baseName;
-    const char* includePath;
-  } const cases[] = {
-      {"C:\\models\\cube.obj", "cube", "C:\\models\\cube.inc"},
-      {"C:\\models\\CUBE.OBJ", "CUBE", "C:\\models\\CUBE.inc"},
-      {"C:\\models\\mesh.objx", "mesh.", "C:\\models\\mesh..inc"},
-      {"C:\\models\\mesh", "", "C:\\models\\.inc"},
-      {"C:\\models\\ab", "", "C:\\models\\.inc"},
-      {"C:\\models\\scene.inc", "scene", "C:\\models\\scene.inc"},
-      {"/home/user/mesh.obj", "mesh", "/home/user/mesh.inc"},
-  };
-  for (const Case& c : cases) {
-    const Text objPath = T(c.objPath);
+  const char* const cases[][3] = {{"C:\\models\\CUBE.OBJ", "CUBE", "C:\\models\\CUBE.inc"},
+                                  {"C:\\m\\mesh.objx", "mesh.", "C:\\m\\mesh..inc"},
+                                  {"C:\\m\\ab", "", "C:\\m\\.inc"},
+                                  {"/home/user/mesh.obj", "mesh", "/home/user/mesh.inc"}};
+  for (const auto& c : cases) {
+    const Text objPath = T(c[0]);
     const IncludeNames names = DeriveIncludeNames(objPath);
-    EXPECT_EQ(U8(names.BaseName), c.baseName);
-    EXPECT_EQ(U8(names.IncludePath), c.includePath);
+    EXPECT_EQ(U8(names.BaseName), c[1]);
+    EXPECT_EQ(U8(names.IncludePath), c[2]);
   }
 }
 
-class ConvertObjFileTest : public ::testing::Test {
- protected:
-  ConversionOutcome Convert(const std::string& name) { return ConvertObjFile(directory_.TextPath(name)); }
-  std::filesystem::path In(const std::string& name) const { return directory_.Path() / name; }
+TEST(ConvertObjFile, MeshesConvertToTheirGoldenIncludeFiles) {
+  testing::TemporaryDirectory directory;
+  int meshes = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(testing::TestData("meshes"))) {
+    if (entry.path().extension() != ".obj") continue;
+    const std::string name = entry.path().stem().string();
+    std::filesystem::copy_file(entry.path(), directory.Path() / (name + ".obj"));
+    testing::WriteBytes(directory.Path() / (name + ".inc"), std::string(20000, '#'));  // replaced whole
+    const ConversionOutcome outcome = ConvertObjFile(directory.TextPath(name + ".obj"));
+    EXPECT_TRUE(outcome.converted) << name;
+    EXPECT_EQ(U8(outcome.message).substr(0, name.size() + 14), name + ".inc created \r");
+    const std::string golden = ReadBytes(testing::TestData("meshes/" + name + ".inc"));
+    EXPECT_EQ(ReadBytes(directory.Path() / (name + ".inc")), golden) << name;
+    ++meshes;
+  }
+  EXPECT_GE(meshes, 4);
+}
 
-  TemporaryDirectory directory_;
+constexpr char16_t ObjPath[] = u"/m/mesh.obj";
+constexpr char16_t IncludePath[] = u"/m/mesh.inc";
+
+// Lines of every kind and line end, a comment longer than a buffer and a
+// triangle line written past one; without buffers, where every byte is a
+// call, a small mesh.
+std::string Mesh(bool buffered) {
+  if (!buffered)
+    return "v 0.0 0.0 0.0\r\nv 1.0 0.0 0.0\rv 0.0 1.0 0.0\nvn 0 0 1\r\n\r\nvt 0 0\nf 1//1 2//1 3//1\r\nf "
+           "-3//-1 -2//1 -1//1";
+  std::string mesh =
+      "# " + std::string(5000, 'c') + "\r\nmtllib m.mtl\ro mesh\nv 1.0 2.0 " + std::string(1500, '3');
+  for (int k = 0; k < 120; ++k) mesh += "\nv " + std::to_string(k) + ".123456 0.5 -1.25\nvt 0 1";
+  mesh += "\r\nvn 0 0 1\r\nvn 0.577350 0.577350 0.577350\r\n";
+  for (int k = 2; k < 120; ++k)
+    mesh += "f " + std::to_string(k) + "//1 " + std::to_string(k + 1) + "//2 1//-1\n";
+  return mesh + "f 1//1 1//1 1//1\ns off\nf -1//-1 0//0 3";
+}
+
+struct FaultedRun {
+  testing::FakeOsFiles fake;
+  ConversionOutcome outcome;
+  std::string Include() { return fake.files.count(IncludePath) ? fake.files[IncludePath].bytes : "(none)"; }
 };
 
-TEST_F(ConvertObjFileTest, MeshesConvertToTheirGoldenFiles) {
-  struct Case {
-    const char* name;
-    const char* summary;
-  } const cases[] = {
-      {"tri", "tri.inc created \r3  vertexs\r1  vertex normals\r1  faces\r"},
-      {"cube", "cube.inc created \r8  vertexs\r6  vertex normals\r12  faces\r"},
-      {"odd", "odd.inc created \r3  vertexs\r2  vertex normals\r9  faces\r"},
-      {"mac", "mac.inc created \r3  vertexs\r1  vertex normals\r1  faces\r"},
-  };
-  for (const Case& c : cases) {
-    const std::string obj = std::string(c.name) + ".obj";
-    const std::string golden = ReadBytes(TestData("meshes/" + std::string(c.name) + ".inc"));
-    ASSERT_FALSE(golden.empty()) << c.name;
-    std::filesystem::copy_file(TestData("meshes/" + obj), In(obj));
-    WriteBytes(In(std::string(c.name) + ".inc"), std::string(20000, '#'));  // replaced whole
-    const ConversionOutcome outcome = Convert(obj);
-    EXPECT_TRUE(outcome.converted) << c.name;
-    EXPECT_EQ(U8(outcome.message), c.summary);
-    EXPECT_EQ(ReadBytes(In(std::string(c.name) + ".inc")), golden) << c.name;
+void Convert(FaultedRun& run, bool buffered, bool includeExists, FakeCall kind, int failAt) {
+  testing::ScopedFakeOsFiles scope(run.fake);
+  run.fake.files[ObjPath].bytes = Mesh(buffered);
+  if (includeExists) run.fake.files[IncludePath].bytes = "earlier\r\n";
+  run.fake.FailCall(kind, failAt);
+  FailBufferAllocationForTesting(!buffered);
+  run.outcome = ConvertObjFile(ObjPath);
+  FailBufferAllocationForTesting(false);
+}
+
+// Each call fails in turn: the run still ends, leaves the OBJ file as it was and
+// every file closed, and reports the failure truthfully; only a failed first
+// attempt to create the include file can be gone round.
+TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten) {
+  const std::string notOpened = "/m/mesh.obj\rcould not be opened: ";
+  const std::string notRead = "/m/mesh.obj\rcould not be read; nothing was written: ";
+  const std::string notWritten = "/m/mesh.inc\rcould not be written: ";
+  const std::pair<FakeCall, std::vector<std::string>> kinds[] = {{FakeCall::Open, {notOpened, notWritten}},
+                                                                 {FakeCall::Read, {notRead}},
+                                                                 {FakeCall::Write, {notWritten}},
+                                                                 {FakeCall::Move, {notRead, notWritten}},
+                                                                 {FakeCall::Close, {notRead, notWritten}}};
+  for (const bool buffered : {true, false}) {
+    for (const bool includeExists : {true, false}) {
+      FaultedRun clean;
+      Convert(clean, buffered, includeExists, FakeCall::Open, -1);
+      ASSERT_TRUE(clean.outcome.converted) << U8(clean.outcome.message);
+      for (const auto& [kind, reports] : kinds) {
+        int failAt = 0;
+        for (;; ++failAt) {
+          FaultedRun run;
+          Convert(run, buffered, includeExists, kind, failAt);
+          if (run.fake.Count(kind) <= failAt) break;
+          const std::string message = U8(run.outcome.message);
+          const std::string where = std::to_string(static_cast<int>(kind)) + "/" + std::to_string(failAt) +
+                                    (buffered ? " buffered: " : " unbuffered: ") + message;
+          EXPECT_EQ(run.fake.files[ObjPath].bytes, Mesh(buffered)) << where;
+          for (const auto& [path, file] : run.fake.files) EXPECT_FALSE(file.locked) << where;
+          if (run.outcome.converted) {
+            EXPECT_TRUE(kind == FakeCall::Open && failAt == 1) << where;
+            EXPECT_EQ(run.Include(), clean.Include()) << where;
+            continue;
+          }
+          bool fits = false;
+          for (const std::string& report : reports) fits = fits || message.rfind(report, 0) == 0;
+          EXPECT_TRUE(fits && message.back() == u'\r') << where;
+          if (message.rfind(notWritten, 0) != 0) {
+            EXPECT_EQ(run.Include(), includeExists ? "earlier\r\n" : "(none)") << where;
+          }
+        }
+        EXPECT_GE(failAt, clean.fake.Count(kind)) << "every call was made to fail";
+      }
+    }
   }
-}
-
-TEST_F(ConvertObjFileTest, EmptyFilesGiveTheSevenLineFile) {
-  WriteBytes(In("empty.obj"), "");
-  WriteBytes(In("other.obj"), "# nothing\nvt 1 1\n\n");
-  for (const char* name : {"empty", "other"}) {
-    const ConversionOutcome outcome = Convert(std::string(name) + ".obj");
-    EXPECT_EQ(U8(outcome.message),
-              std::string(name) + ".inc created \r0  vertexs\r0  vertex normals\r0  faces\r");
-    EXPECT_EQ(ReadBytes(In(std::string(name) + ".inc")),
-              "//   smooth triangles from " + std::string(name) +
-                  ".obj\r\n//   face count: 0\r\n//   k.dorsel 11.21.2023\r\n\r\n#declare " + name +
-                  " = \r\n   union {\r\n   }\r\n");
-  }
-}
-
-TEST_F(ConvertObjFileTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
-  const ConversionOutcome outcome = Convert("missing.obj");
-  EXPECT_FALSE(outcome.converted);
-  const std::string message = U8(outcome.message);
-  EXPECT_EQ(message.rfind(U8(directory_.TextPath("missing.obj")) + "\rcould not be opened: ", 0), 0u)
-      << message;
-  EXPECT_GT(message.size(), U8(directory_.TextPath("missing.obj")).size() + 24) << "the reason follows";
-  EXPECT_FALSE(std::filesystem::exists(In("missing.inc")));
-}
-
-TEST_F(ConvertObjFileTest, AnIncludeFileThatCannotBeWrittenIsNeverCalledCreated) {
-  WriteBytes(In("mesh.obj"), "v 1 2 3\n");
-  std::filesystem::create_directory(In("mesh.inc"));
-  const ConversionOutcome outcome = Convert("mesh.obj");
-  EXPECT_FALSE(outcome.converted);
-  EXPECT_EQ(U8(outcome.message).rfind(U8(directory_.TextPath("mesh.inc")) + "\rcould not be written: ", 0),
-            0u)
-      << U8(outcome.message);
-  EXPECT_EQ(U8(outcome.message).find("created"), std::string::npos);
-}
-
-TEST_F(ConvertObjFileTest, TheChosenFileIsNeverReplaced) {
-  WriteBytes(In("scene.inc"), "v 1 2 3\n");
-  WriteBytes(In("alias.inc"), "v 4 5 6\n");
-  std::vector<std::string> chosen = {"scene.inc"};
-  std::error_code error;
-  std::filesystem::create_hard_link(In("alias.inc"), In("alias.obj"), error);
-  if (!error) chosen.push_back("alias.obj");  // a second name for the include file itself
-  for (const std::string& name : chosen) {
-    const ConversionOutcome outcome = Convert(name);
-    EXPECT_FALSE(outcome.converted) << name;
-    EXPECT_NE(U8(outcome.message).find("would replace the chosen file"), std::string::npos) << name;
-  }
-  EXPECT_EQ(ReadBytes(In("scene.inc")), "v 1 2 3\n");
-  EXPECT_EQ(ReadBytes(In("alias.inc")), "v 4 5 6\n");
-}
-
-TEST(ConvertObjFileFaults, AReadErrorLeavesTheIncludeFileUntouched) {
-  FakeOsFiles fake;
-  ScopedFakeOsFiles scope(fake);
-  fake.files[u"/m/mesh.obj"].bytes = std::string(5000, 'v');
-  fake.files[u"/m/mesh.inc"].bytes = "previous";
-  fake.FailCall(FakeCall::Read, 1, 5, true);
-  const ConversionOutcome outcome = ConvertObjFile(u"/m/mesh.obj");
-  EXPECT_FALSE(outcome.converted);
-  EXPECT_EQ(U8(outcome.message).rfind("/m/mesh.obj\rcould not be read; nothing was written: ", 0), 0u)
-      << U8(outcome.message);
-  EXPECT_EQ(fake.files[u"/m/mesh.inc"].bytes, "previous");
 }
 
 }  // namespace

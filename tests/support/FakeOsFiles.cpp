@@ -1,7 +1,6 @@
 #include "tests/support/FakeOsFiles.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace meshfold::testing {
 
@@ -10,18 +9,16 @@ namespace {
 struct OpenFile {
   Text path;
   int64_t position = 0;
-  bool open = false;
+  bool open = true;
 };
 
 FakeOsFiles* active = nullptr;
-std::vector<OpenFile> openFiles;
-
+std::vector<OpenFile> openFiles;  // a handle is 100 + its index
 constexpr OsHandle FirstHandle = 100;
 
 // Counts a call and says whether it is the one that must fail.
 bool Fails(FakeCall kind, OsError& error) {
-  int& count = active->calls[static_cast<int>(kind)];
-  const int index = count++;
+  const int index = active->calls[static_cast<int>(kind)]++;
   const bool fails = active->failKind == kind && active->failAt >= 0 &&
                      (index == active->failAt || (active->failFromThenOn && index > active->failAt));
   if (fails) error = active->failError;
@@ -29,17 +26,14 @@ bool Fails(FakeCall kind, OsError& error) {
 }
 
 OpenFile* Find(OsHandle file) {
-  const int64_t index = file - FirstHandle;
-  if (index < 0 || index >= static_cast<int64_t>(openFiles.size())) return nullptr;
-  return openFiles[static_cast<size_t>(index)].open ? &openFiles[static_cast<size_t>(index)] : nullptr;
+  const auto index = static_cast<size_t>(file - FirstHandle);
+  return index < openFiles.size() && openFiles[index].open ? &openFiles[index] : nullptr;
 }
 
 OsHandle Open(TextView path, OsOpenMode mode, OsError& error) {
   active->opens.push_back(mode);
   if (Fails(FakeCall::Open, error)) return InvalidOsHandle;
-  auto found = active->files.find(Text(path));
-  const bool exists = found != active->files.end() && found->second.exists;
-  if (!exists && mode != OsOpenMode::CreateAlways) {
+  if (active->files.count(Text(path)) == 0 && mode != OsOpenMode::CreateAlways) {
     error = 2;
     return InvalidOsHandle;
   }
@@ -48,10 +42,9 @@ OsHandle Open(TextView path, OsOpenMode mode, OsError& error) {
     error = 32;
     return InvalidOsHandle;
   }
-  file.exists = true;
   file.locked = true;
   if (mode != OsOpenMode::ReadExisting) file.bytes.clear();
-  openFiles.push_back(OpenFile{Text(path), 0, true});
+  openFiles.push_back(OpenFile{Text(path)});
   return FirstHandle + static_cast<OsHandle>(openFiles.size()) - 1;
 }
 
@@ -60,9 +53,9 @@ int32_t Read(OsHandle handle, uint8_t* destination, int32_t count, OsError& erro
   OpenFile* file = Find(handle);
   if (Fails(FakeCall::Read, error) || file == nullptr) return 0;
   const std::string& bytes = active->files[file->path].bytes;
-  const int64_t available = std::max<int64_t>(0, static_cast<int64_t>(bytes.size()) - file->position);
-  const int64_t delivered = std::min<int64_t>(available, count);
-  std::memcpy(destination, bytes.data() + file->position, static_cast<size_t>(delivered));
+  const int64_t delivered =
+      std::clamp<int64_t>(static_cast<int64_t>(bytes.size()) - file->position, 0, count);
+  std::copy_n(bytes.data() + file->position, delivered, destination);
   file->position += delivered;
   return static_cast<int32_t>(delivered);
 }
@@ -72,8 +65,8 @@ bool Write(OsHandle handle, const uint8_t* source, size_t count, OsError& error)
   OpenFile* file = Find(handle);
   if (Fails(FakeCall::Write, error) || file == nullptr) return false;
   std::string& bytes = active->files[file->path].bytes;
-  if (bytes.size() < static_cast<size_t>(file->position) + count) bytes.resize(file->position + count);
-  std::memcpy(bytes.data() + file->position, source, count);
+  bytes.resize(std::max(bytes.size(), static_cast<size_t>(file->position) + count));
+  std::copy_n(source, count, bytes.data() + file->position);
   file->position += static_cast<int64_t>(count);
   return true;
 }
@@ -92,10 +85,7 @@ bool Move(OsHandle handle, int64_t distance, OsError& error) {
 
 bool Close(OsHandle handle, OsError& error) {
   OpenFile* file = Find(handle);
-  if (file != nullptr) {
-    active->files[file->path].locked = false;
-    file->open = false;
-  }
+  if (file != nullptr) active->files[file->path].locked = file->open = false;
   return !Fails(FakeCall::Close, error) && file != nullptr;
 }
 
@@ -113,8 +103,7 @@ ScopedFakeOsFiles::ScopedFakeOsFiles(FakeOsFiles& fake)
 ScopedFakeOsFiles::~ScopedFakeOsFiles() {
   InstallOsFileCalls(previous_);
   active = previousFake_;
-  // Handles are not kept beyond the fake's life, so runs of many fakes (a
-  // fuzzer's) do not pile up the files of all earlier runs.
+  // Handles die with the last fake, so that a fuzzer's many runs do not pile up.
   if (active == nullptr) openFiles.clear();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// An in-memory file system behind the OsFiles seam: counts every platform
+// An in-memory file system behind the OsFiles seam: records every platform
 // call, and makes the call of a chosen kind and number fail.
 
-#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,28 +14,24 @@ enum class FakeCall { Open, Read, Write, Move, Close };
 
 struct FakeFile {
   std::string bytes;
-  bool exists = true;
-  bool locked = false;  // held open by someone, as share mode 0 forbids
+  bool locked = false;  // held open, which share mode 0 refuses to any other holder
 };
 
 struct FakeOsFiles {
   std::map<Text, FakeFile> files;
-  std::vector<std::string> writes;  // the bytes of every write call, in order
-  std::vector<int32_t> readSizes;   // the count asked of every read call
   std::vector<OsOpenMode> opens;    // the mode of every open call
+  std::vector<int32_t> readSizes;   // the count asked of every read call
+  std::vector<std::string> writes;  // the bytes of every write call
   std::vector<int64_t> moves;       // the distance of every move call
-  int calls[5] = {};                // per FakeCall
+  int calls[5] = {};
   FakeCall failKind = FakeCall::Open;
-  int failAt = -1;              // 0-based call number of failKind that fails
-  OsError failError = 5;        // the error the failing call reports
+  int failAt = -1;  // the 0-based number of the failKind call that fails; -1: none
+  OsError failError = 5;
   bool failFromThenOn = false;  // every later call of failKind fails too
 
   int Count(FakeCall kind) const { return calls[static_cast<int>(kind)]; }
   void FailCall(FakeCall kind, int index, OsError error = 5, bool fromThenOn = false) {
-    failKind = kind;
-    failAt = index;
-    failError = error;
-    failFromThenOn = fromThenOn;
+    failKind = kind, failAt = index, failError = error, failFromThenOn = fromThenOn;
   }
 };
 

@@ -13,21 +13,26 @@ bool IsOption(TextView argument) { return argument.size() > 1 && argument.front(
 CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
   CommandLine command;
   bool optionsEnded = false;
+  bool help = false;
+  bool version = false;
   for (const Text& argument : arguments) {
     if (!optionsEnded && argument == u"--") {
       optionsEnded = true;
     } else if (optionsEnded || !IsOption(argument)) {
       command.files.push_back(argument);
     } else if (argument == u"--help") {
-      return {CommandKind::ShowHelp, {}, {}};
+      help = true;
     } else if (argument == u"--version") {
-      command.kind = CommandKind::ShowVersion;
+      version = true;
+    } else if (argument == u"--desktop") {
+      command.reportPlace = ReportPlace::MessageBox;
     } else if (command.problem.empty()) {
       command.problem = JoinedText({u"unknown option ", argument});
     }
   }
-  if (command.kind == CommandKind::ShowVersion) return {CommandKind::ShowVersion, {}, {}};
-  if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem};
+  if (help) return {CommandKind::ShowHelp, {}, {}, command.reportPlace};
+  if (version) return {CommandKind::ShowVersion, {}, {}, command.reportPlace};
+  if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem, command.reportPlace};
   command.kind = command.files.empty() ? CommandKind::ChooseFile : CommandKind::ConvertFiles;
   return command;
 }
@@ -39,6 +44,7 @@ TextView UsageText() {
          u"file-open dialog.\r"
          u"  --help     show this help and exit\r"
          u"  --version  show the version and exit\r"
+         u"  --desktop  show the outcome in a message box, not on the terminal\r"
          u"  --         every later argument is a file name\r";
 }
 

@@ -17,17 +17,26 @@ enum class CommandKind {
   Misuse,        // an option we do not know
 };
 
+// Where a run with arguments tells the user what came of it. Windows has no
+// terminal to write to and always uses the message box.
+enum class ReportPlace {
+  Terminal,    // standard output and standard error, as each file is done
+  MessageBox,  // --desktop: one message box at the end, for a desktop launcher
+};
+
 // What the arguments ask for, with what it needs.
 struct CommandLine {
   CommandKind kind = CommandKind::ChooseFile;
   std::vector<Text> files;  // for ConvertFiles, in the order given
   Text problem;             // for Misuse: what is wrong, for the user
+  ReportPlace reportPlace = ReportPlace::Terminal;
 };
 
 // Reads the arguments (the program's own name not among them). --help and
-// --version win wherever they stand before "--"; any other argument that
-// starts with "-" before "--" is misuse, except "-" itself; "--" makes every
-// later argument a file name.
+// --version win wherever they stand before "--"; --desktop there chooses the
+// message box for every kind of run; any other argument that starts with "-"
+// before "--" is misuse, except "-" itself; "--" makes every later argument
+// a file name.
 CommandLine ParseCommandLine(const std::vector<Text>& arguments);
 
 // The short usage shown for --help and after misuse; lines end in CR.

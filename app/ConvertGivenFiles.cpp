@@ -7,11 +7,11 @@
 
 namespace meshfold {
 
-std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files) {
+std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files, ReportPlace place) {
   std::vector<FileOutcome> outcomes;
   for (const Text& file : files) {
     outcomes.push_back({file, ConvertObjFile(file)});
-    ReportFileOutcome(outcomes.back());
+    ReportFileOutcome(outcomes.back(), place);
   }
   return outcomes;
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "converter/ConvertObjFile.h"
 #include "text/Text.h"
 
@@ -15,9 +16,9 @@ struct FileOutcome {
 };
 
 // Converts each file in turn with the naming rules of the interactive run,
-// telling the user about each outcome as it comes (ReportFileOutcome), and
-// returns every outcome in the order of files.
-std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files);
+// telling the user about each outcome as it comes (ReportFileOutcome, in
+// place), and returns every outcome in the order of files.
+std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files, ReportPlace place);
 
 // What the user is told of one outcome, lines ended by CR: the summary of a
 // conversion, or the file's name followed by what went wrong.

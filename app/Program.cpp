@@ -18,18 +18,18 @@ int RunCommand(const CommandLine& command) {
       ConversionRun();
       return 0;
     case CommandKind::ConvertFiles: {
-      const std::vector<FileOutcome> outcomes = ConvertGivenFiles(command.files);
-      ReportAllOutcomes(outcomes);
+      const std::vector<FileOutcome> outcomes = ConvertGivenFiles(command.files, command.reportPlace);
+      ReportAllOutcomes(outcomes, command.reportPlace);
       return ExitCodeOf(outcomes);
     }
     case CommandKind::ShowHelp:
-      ShowInformation(UsageText());
+      ShowInformation(UsageText(), command.reportPlace);
       return 0;
     case CommandKind::ShowVersion:
-      ShowInformation(VersionText());
+      ShowInformation(VersionText(), command.reportPlace);
       return 0;
     case CommandKind::Misuse:
-      ReportMisuse(command.problem);
+      ReportMisuse(command.problem, command.reportPlace);
       return MisuseExitCode;
   }
   return MisuseExitCode;

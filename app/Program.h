@@ -10,6 +10,7 @@ namespace meshfold {
 // ask for, then shut-down. Without arguments: one interactive conversion run,
 // exit code 0. With file names: each converted, exit code 0 when all were and
 // 1 otherwise. --help and --version: exit code 0; an unknown option: 2.
+// --desktop changes only where the user is told, never the exit code.
 int RunProgram(const std::vector<Text>& arguments);
 
 // Readies the platform for the dialogs and the files; once, before the run.

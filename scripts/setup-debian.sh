@@ -20,6 +20,11 @@ declare -A wanted=(
   [wine]=wine
   [import]=imagemagick
   [clang++]=clang  # the fuzz build only
+  # checking what is installed: the man page, the desktop entry, and the
+  # .deb's dependencies, which cpack learns from dpkg-shlibdeps
+  [man]=man-db
+  [desktop-file-validate]=desktop-file-utils
+  [dpkg-shlibdeps]=dpkg-dev
 )
 # Debian packages without a command of their own, checked with dpkg
 # libclang-rt-14-dev (libFuzzer) serves the fuzz build only; time measures peak memory

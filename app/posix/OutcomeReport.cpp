@@ -1,5 +1,7 @@
 // On a terminal: summaries and asked-for texts on standard output, failures
 // and misuse on standard error, each carriage return shown as a line break.
+// Started from the desktop entry there is no terminal to read, so --desktop
+// tells the same in message boxes, as Windows does.
 #include "app/OutcomeReport.h"
 
 #include <unistd.h>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/MessageBoxReport.h"
 #include "text/CodePage.h"
 #include "text/StringOperations.h"
 
@@ -32,16 +35,29 @@ void WriteLines(int fd, TextView text) {
 
 }  // namespace
 
-void ReportFileOutcome(const FileOutcome& outcome) {
+void ReportFileOutcome(const FileOutcome& outcome, ReportPlace place) {
+  if (place != ReportPlace::Terminal) return;
   WriteLines(outcome.outcome.converted ? STDOUT_FILENO : STDERR_FILENO, DescribeOutcome(outcome));
 }
 
-void ReportAllOutcomes(const std::vector<FileOutcome>& /*outcomes*/) {}
+void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes, ReportPlace place) {
+  if (place == ReportPlace::MessageBox) ShowOutcomesBox(outcomes);
+}
 
-void ShowInformation(TextView text) { WriteLines(STDOUT_FILENO, text); }
+void ShowInformation(TextView text, ReportPlace place) {
+  if (place == ReportPlace::MessageBox) {
+    ShowInformationBox(text);
+  } else {
+    WriteLines(STDOUT_FILENO, text);
+  }
+}
 
-void ReportMisuse(TextView problem) {
-  WriteLines(STDERR_FILENO, JoinedText({u"meshfold: ", problem, u"\r", UsageText()}));
+void ReportMisuse(TextView problem, ReportPlace place) {
+  if (place == ReportPlace::MessageBox) {
+    ShowMisuseBox(problem);
+  } else {
+    WriteLines(STDERR_FILENO, JoinedText({u"meshfold: ", problem, u"\r", UsageText()}));
+  }
 }
 
 }  // namespace meshfold

@@ -1,36 +1,20 @@
 // On Windows there is no terminal to write to: files dropped onto the
-// program's icon get one message box at the end that lists every outcome.
+// program's icon get one message box at the end that lists every outcome,
+// whatever place the command line asked for.
 #include "app/OutcomeReport.h"
 
-#include "app/CommandLine.h"
-#include "dialogs/MessageDialog.h"
-#include "text/StringOperations.h"
+#include "app/MessageBoxReport.h"
 
 namespace meshfold {
 
-namespace {
+void ReportFileOutcome(const FileOutcome& /*outcome*/, ReportPlace /*place*/) {}
 
-constexpr TextView SummaryTitle = u"Meshfold 0.1  k.dorsel 11.21.23";
-constexpr uint32_t MessageStyle = 0;
-
-}  // namespace
-
-void ReportFileOutcome(const FileOutcome& /*outcome*/) {}
-
-void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes) {
-  Text text;
-  for (const FileOutcome& outcome : outcomes) {
-    // An empty line between files keeps each outcome a block of its own.
-    if (!text.empty()) AppendTexts(text, {u"\r"});
-    AppendTexts(text, {DescribeOutcome(outcome)});
-  }
-  MessageDialog(SummaryTitle, text, MessageStyle);
+void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes, ReportPlace /*place*/) {
+  ShowOutcomesBox(outcomes);
 }
 
-void ShowInformation(TextView text) { MessageDialog(u"Meshfold", text, MessageStyle); }
+void ShowInformation(TextView text, ReportPlace /*place*/) { ShowInformationBox(text); }
 
-void ReportMisuse(TextView problem) {
-  MessageDialog(u"Meshfold", JoinedText({problem, u"\r\r", UsageText()}), MessageStyle);
-}
+void ReportMisuse(TextView problem, ReportPlace /*place*/) { ShowMisuseBox(problem); }
 
 }  // namespace meshfold

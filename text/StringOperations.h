@@ -56,9 +56,53 @@ inline int64_t FindUnit(TextView haystack, char16_t unit) {
 // Exact code-unit equality.
 inline bool TextEquals(TextView a, TextView b) { return a == b; }
 
+namespace detail {
+
+// The value of unit as a digit of Base (2, 10 or 16); Base or more when it is none.
+template <uint32_t Base>
+uint32_t DigitOf(char16_t unit) {
+  const uint32_t decimal = static_cast<uint32_t>(unit) - u'0';
+  if (Base != 16 || decimal <= 9) return decimal;
+  const uint32_t letter = static_cast<uint32_t>(unit | 0x20) - u'a';
+  return letter <= 5 ? letter + 10 : Base;
+}
+
+// The digits of Base from text[at] on, accumulated modulo 2^64; at moves past
+// them. The base is a constant of each loop, so the decimal one needs no multiply.
+template <uint32_t Base>
+uint64_t AccumulateDigits(TextView text, size_t& at) {
+  uint64_t value = 0;
+  for (; at < text.size(); ++at) {
+    const uint32_t digit = DigitOf<Base>(text[at]);
+    if (digit >= Base) break;
+    value = value * Base + digit;
+  }
+  return value;
+}
+
+}  // namespace detail
+
+// The decimal digits from text[at] on, modulo 2^64, as TextToInteger reads
+// them; at moves past them.
+inline uint64_t ReadDecimalDigits(TextView text, size_t& at) {
+  return detail::AccumulateDigits<10>(text, at);
+}
+
 // The integer written at the start of text: blanks and tabs skipped, one sign,
 // "$" for base 16 and "%" for base 2, accumulated modulo 2^64. 0 when none.
-int64_t TextToInteger(TextView text);
+// Inline, since a face record reads six of them.
+inline int64_t TextToInteger(TextView text) {
+  size_t at = 0;
+  while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+  const bool negative = at < text.size() && text[at] == u'-';
+  if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) ++at;
+  const char16_t base = at < text.size() ? text[at] : u'0';
+  if (base == u'$' || base == u'%') ++at;
+  const uint64_t value = base == u'$'   ? detail::AccumulateDigits<16>(text, at)
+                         : base == u'%' ? detail::AccumulateDigits<2>(text, at)
+                                        : ReadDecimalDigits(text, at);
+  return static_cast<int64_t>(negative ? 0U - value : value);
+}
 
 // The decimal text of a 64-bit integer, held without any allocation.
 class IntegerText {

@@ -51,7 +51,7 @@ TEST(Win32Files, EachOpenModeFindsCreatesOrEmptiesAFileThatNoOneElseMayOpen) {
     const std::filesystem::path written = directory.Path() / name;
     EXPECT_EQ(std::make_tuple(errors[0], errors[1], errors[2], bytes,
                               std::filesystem::exists(written) ? ReadBytes(written) : "(none)"),
-              std::tie(openError, readError, writeError, read, after))
+              std::make_tuple(openError, readError, writeError, read, after))
         << static_cast<int>(mode) << " " << name;
   }
 }

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "converter/ProgramName.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -48,6 +49,6 @@ TextView UsageText() {
          u"  --         every later argument is a file name\r";
 }
 
-TextView VersionText() { return u"Meshfold 0.1\r"; }
+Text VersionText() { return JoinedText({ProgramVersion, u"\r"}); }
 
 }  // namespace meshfold

@@ -43,6 +43,6 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments);
 TextView UsageText();
 
 // The program's name and version, ended by CR.
-TextView VersionText();
+Text VersionText();
 
 }  // namespace meshfold

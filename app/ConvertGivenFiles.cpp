@@ -2,32 +2,32 @@
 
 #include <algorithm>
 
-#include "app/OutcomeReport.h"
+#include "converter/OutcomeMessage.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
 
-std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files, ReportPlace place) {
-  std::vector<FileOutcome> outcomes;
+std::vector<ConversionOutcome> ConvertGivenFiles(const std::vector<Text>& files,
+                                                 const std::function<void(const ConversionOutcome&)>& told) {
+  std::vector<ConversionOutcome> outcomes;
   for (const Text& file : files) {
-    outcomes.push_back({file, ConvertObjFile(file)});
-    ReportFileOutcome(outcomes.back(), place);
+    outcomes.push_back(ConvertObjFile(file));
+    told(outcomes.back());
   }
   return outcomes;
 }
 
-Text DescribeOutcome(const FileOutcome& outcome) {
-  const Text& message = outcome.outcome.message;
+Text DescribeOutcome(const ConversionOutcome& outcome) {
   // A failure names the file it failed on, which for a write is the include
   // file; the name given comes first so that every failure can be traced to it.
-  const bool namesGivenFile = message.starts_with(JoinedText({outcome.file, u"\r"}));
-  if (outcome.outcome.converted || namesGivenFile) return message;
-  return JoinedText({outcome.file, u"\r", message});
+  const bool namesGivenFile = outcome.Converted() || FailedPath(outcome) == outcome.objPath;
+  const Text message = OutcomeMessage(outcome);
+  return namesGivenFile ? message : JoinedText({outcome.objPath, u"\r", message});
 }
 
-int ExitCodeOf(const std::vector<FileOutcome>& outcomes) {
+int ExitCodeOf(const std::vector<ConversionOutcome>& outcomes) {
   const bool allConverted = std::all_of(outcomes.begin(), outcomes.end(),
-                                        [](const FileOutcome& each) { return each.outcome.converted; });
+                                        [](const ConversionOutcome& each) { return each.Converted(); });
   return allConverted ? 0 : 1;
 }
 

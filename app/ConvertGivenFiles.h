@@ -1,30 +1,26 @@
 #pragma once
 // Converting the files named on the command line, one after the other.
 
+#include <functional>
 #include <vector>
 
-#include "app/CommandLine.h"
 #include "converter/ConvertObjFile.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
-// What came of one file given on the command line.
-struct FileOutcome {
-  Text file;  // as it was given
-  ConversionOutcome outcome;
-};
-
 // Converts each file in turn with the naming rules of the interactive run,
-// telling the user about each outcome as it comes (ReportFileOutcome, in
-// place), and returns every outcome in the order of files.
-std::vector<FileOutcome> ConvertGivenFiles(const std::vector<Text>& files, ReportPlace place);
+// handing each outcome to told as soon as it is known, and returns every
+// outcome in the order of files.
+std::vector<ConversionOutcome> ConvertGivenFiles(const std::vector<Text>& files,
+                                                 const std::function<void(const ConversionOutcome&)>& told);
 
-// What the user is told of one outcome, lines ended by CR: the summary of a
-// conversion, or the file's name followed by what went wrong.
-Text DescribeOutcome(const FileOutcome& outcome);
+// What the command line tells of one outcome, lines ended by CR: the closing
+// message of the interactive run, after the file's name as it was given when
+// the message names another file (the include file).
+Text DescribeOutcome(const ConversionOutcome& outcome);
 
 // 0 when every file was converted, 1 otherwise.
-int ExitCodeOf(const std::vector<FileOutcome>& outcomes);
+int ExitCodeOf(const std::vector<ConversionOutcome>& outcomes);
 
 }  // namespace meshfold

@@ -1,6 +1,8 @@
 #include "app/MessageBoxReport.h"
 
 #include "app/CommandLine.h"
+#include "app/ConvertGivenFiles.h"
+#include "converter/ProgramName.h"
 #include "dialogs/MessageDialog.h"
 #include "text/StringOperations.h"
 
@@ -8,16 +10,13 @@ namespace meshfold {
 
 namespace {
 
-// The caption of the interactive run's closing message, so that both ways
-// of running end alike.
-constexpr TextView SummaryTitle = u"Meshfold 0.1  k.dorsel 11.21.23";
 constexpr uint32_t MessageStyle = 0;
 
 }  // namespace
 
-void ShowOutcomesBox(const std::vector<FileOutcome>& outcomes) {
+void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes) {
   Text text;
-  for (const FileOutcome& outcome : outcomes) {
+  for (const ConversionOutcome& outcome : outcomes) {
     // An empty line between files keeps each outcome a block of its own.
     if (!text.empty()) AppendTexts(text, {u"\r"});
     AppendTexts(text, {DescribeOutcome(outcome)});
@@ -25,10 +24,10 @@ void ShowOutcomesBox(const std::vector<FileOutcome>& outcomes) {
   MessageDialog(SummaryTitle, text, MessageStyle);
 }
 
-void ShowInformationBox(TextView text) { MessageDialog(u"Meshfold", text, MessageStyle); }
+void ShowInformationBox(TextView text) { MessageDialog(ProgramName, text, MessageStyle); }
 
 void ShowMisuseBox(TextView problem) {
-  MessageDialog(u"Meshfold", JoinedText({problem, u"\r\r", UsageText()}), MessageStyle);
+  MessageDialog(ProgramName, JoinedText({problem, u"\r\r", UsageText()}), MessageStyle);
 }
 
 }  // namespace meshfold

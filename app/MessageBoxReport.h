@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "app/ConvertGivenFiles.h"
+#include "converter/ConvertObjFile.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
 // One box under the summary caption that lists every outcome in order, an
 // empty line between files.
-void ShowOutcomesBox(const std::vector<FileOutcome>& outcomes);
+void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes);
 
 // One box showing text the user asked for (the usage or the version).
 void ShowInformationBox(TextView text);

@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/ConvertGivenFiles.h"
+#include "converter/ConvertObjFile.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
 // Called once per file, as soon as it was converted or failed.
-void ReportFileOutcome(const FileOutcome& outcome, ReportPlace place);
+void ReportFileOutcome(const ConversionOutcome& outcome, ReportPlace place);
 
 // Called once after the last file, with the outcomes of all of them.
-void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes, ReportPlace place);
+void ReportAllOutcomes(const std::vector<ConversionOutcome>& outcomes, ReportPlace place);
 
 // Shows text the user asked for (the usage or the version).
 void ShowInformation(TextView text, ReportPlace place);

@@ -18,7 +18,9 @@ int RunCommand(const CommandLine& command) {
       ConversionRun();
       return 0;
     case CommandKind::ConvertFiles: {
-      const std::vector<FileOutcome> outcomes = ConvertGivenFiles(command.files, command.reportPlace);
+      const std::vector<ConversionOutcome> outcomes = ConvertGivenFiles(
+          command.files,
+          [&](const ConversionOutcome& outcome) { ReportFileOutcome(outcome, command.reportPlace); });
       ReportAllOutcomes(outcomes, command.reportPlace);
       return ExitCodeOf(outcomes);
     }

@@ -18,7 +18,8 @@ void ReadLines(benchmark::State& state, const char* lineEnd) {
     lines += lineEnd;
   }
   bench::ScopedMemoryFiles files(lines);
-  const FileHandle file = OpenTextFile(AnyHandle, u"mesh.obj");
+  OsError error = 0;
+  const FileHandle file = OpenTextFile(AnyHandle, u"mesh.obj", error);
   int64_t bytes = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(AtEnd(file));
@@ -38,7 +39,8 @@ void WriteTriangleLine(benchmark::State& state) {
       u"   smooth_triangle { <0.587, -0.809, 0.000> , <0.587, -0.809, 0.000> , "
       u"<-0.951, 0.309, -0.123> , <-0.951, 0.309, -0.123> , <0.000, 1.000, 0.000> , "
       u"<0.000, 1.000, 0.000>  }";
-  const FileHandle file = CreateTextFile(AnyHandle, u"mesh.inc");
+  OsError error = 0;
+  const FileHandle file = CreateTextFile(AnyHandle, u"mesh.inc", error);
   for (auto _ : state) WriteLine(file, line, EncodingAnsi);
   CloseTextFile(file);
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(line.size() + 2));

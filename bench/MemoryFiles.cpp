@@ -45,7 +45,7 @@ bool Close(OsHandle /*file*/, OsError& error) {
 
 bool SameFile(TextView a, TextView b) { return a == b; }
 
-constexpr OsFileCalls MemoryCalls = {Open, Read, Write, Move, Close, SameFile};
+constexpr OsFileCalls MemoryCalls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer};
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 #include "converter/ConversionRun.h"
 
 #include "converter/ConvertObjFile.h"
+#include "converter/OutcomeMessage.h"
+#include "converter/ProgramName.h"
 #include "dialogs/MessageDialog.h"
 #include "dialogs/OpenFileDialog.h"
 #include "text/StringOperations.h"
@@ -13,7 +15,6 @@ constexpr TextView DialogTitle = u"open obj file";
 constexpr TextView DefaultFile = u"C:\\file.obj";
 constexpr TextView Patterns = u"obj (*.obj)|*.obj";
 constexpr int32_t SelectedPattern = 0;
-constexpr TextView SummaryTitle = u"Meshfold 0.1  k.dorsel 11.21.23";
 constexpr uint32_t MessageStyle = 0;
 
 }  // namespace
@@ -24,8 +25,7 @@ void ConversionRun() {
     MessageDialog(u"Info:", u"canceled", MessageStyle);
     return;
   }
-  const ConversionOutcome outcome = ConvertObjFile(objPath);
-  MessageDialog(SummaryTitle, outcome.message, MessageStyle);
+  MessageDialog(SummaryTitle, OutcomeMessage(ConvertObjFile(objPath)), MessageStyle);
 }
 
 }  // namespace meshfold

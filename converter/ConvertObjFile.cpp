@@ -4,44 +4,33 @@
 #include "converter/ReadObjFile.h"
 #include "converter/RecordStore.h"
 #include "converter/WriteIncludeFile.h"
-#include "text/StringOperations.h"
+#include "text/TextFileWriter.h"
 
 namespace meshfold {
 
-namespace {
-
-ConversionOutcome Failure(TextView path, TextView what, OsError error) {
-  ConversionOutcome outcome;
-  JoinTexts(outcome.message, {path, u"\r", what});
-  if (error != 0) AppendTexts(outcome.message, {u": ", OsErrorText(error)});
-  AppendTexts(outcome.message, {u"\r"});
-  return outcome;
-}
-
-ConversionOutcome Summary(TextView baseName, const RecordStore& store) {
-  ConversionOutcome outcome;
-  outcome.converted = true;
-  JoinTexts(outcome.message, {baseName, u".inc created \r", IntegerToText(store.VertexCount), u"  vertexs\r",
-                              IntegerToText(store.NormalCount), u"  vertex normals\r",
-                              IntegerToText(store.FaceCount), u"  faces\r"});
-  return outcome;
-}
-
-}  // namespace
-
 ConversionOutcome ConvertObjFile(TextView objPath) {
-  const IncludeNames names = DeriveIncludeNames(objPath);
-  if (OsFiles().sameFile(objPath, names.IncludePath)) {
-    return Failure(names.IncludePath, u"would replace the chosen file; nothing was written", 0);
+  IncludeNames names = DeriveIncludeNames(objPath);
+  ConversionOutcome outcome{.objPath = Text(objPath),
+                            .includePath = std::move(names.IncludePath),
+                            .baseName = std::move(names.BaseName)};
+  if (WouldReplace(outcome.includePath, objPath)) {
+    outcome.stage = ConversionStage::WouldReplace;
+    return outcome;
   }
   RecordStore store;
   CreateRecordStore(store);
   const ObjReadResult read = ReadObjFile(objPath, store);
-  if (!read.opened) return Failure(objPath, u"could not be opened", read.error);
-  if (read.error != 0) return Failure(objPath, u"could not be read; nothing was written", read.error);
-  const OsError writeError = WriteIncludeFile(names.IncludePath, names.BaseName, store);
-  if (writeError != 0) return Failure(names.IncludePath, u"could not be written", writeError);
-  return Summary(names.BaseName, store);
+  outcome.error = read.error;
+  if (!read.opened || read.error != 0) {
+    outcome.stage = read.opened ? ConversionStage::NotRead : ConversionStage::NotOpened;
+    return outcome;
+  }
+  outcome.error = WriteIncludeFile(outcome.includePath, outcome.baseName, store);
+  outcome.stage = outcome.error == 0 ? ConversionStage::Converted : ConversionStage::NotWritten;
+  outcome.vertices = store.VertexCount;
+  outcome.normals = store.NormalCount;
+  outcome.faces = store.FaceCount;
+  return outcome;
 }
 
 }  // namespace meshfold

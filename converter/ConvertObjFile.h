@@ -1,14 +1,34 @@
 #pragma once
 
+#include <cstdint>
+
+#include "text/OsFiles.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
-// What converting one OBJ file came to, told as the text of a message: the
-// summary ("<name>.inc created", then the counts) or what went wrong.
+// How far converting one OBJ file came.
+enum class ConversionStage {
+  Converted,     // the include file was written whole
+  WouldReplace,  // the include file would replace the chosen file; nothing was written
+  NotOpened,     // the OBJ file could not be opened
+  NotRead,       // the OBJ file could not be read whole; nothing was written
+  NotWritten,    // the include file could not be created or written whole
+};
+
+// What converting one OBJ file came to, as data; each way of running makes
+// its own words of it.
 struct ConversionOutcome {
-  bool converted = false;
-  Text message;
+  ConversionStage stage = ConversionStage::NotOpened;
+  Text objPath;  // as it was given
+  Text includePath;
+  Text baseName;
+  OsError error = 0;  // why the stage failed; 0 for none, or a failure without a reason
+  int64_t vertices = 0;
+  int64_t normals = 0;
+  int64_t faces = 0;
+
+  bool Converted() const { return stage == ConversionStage::Converted; }
 };
 
 // Converts the OBJ file at objPath into the include file beside it. The include

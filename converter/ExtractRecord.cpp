@@ -135,7 +135,9 @@ void StoreFace(TextView record, RecordStore& store) {
     corners.vertex[corner] = ResolveIndex(vertex, store.VertexCount);
     corners.normal[corner] = ResolveIndex(normal, store.NormalCount);
   }
-  store.FaceTexts.Put(static_cast<size_t>(++store.FaceCount), corners);
+  const auto number = static_cast<size_t>(++store.FaceCount);
+  store.FaceTexts.GrowTo(number);
+  store.FaceTexts[number] = corners;
 }
 
 }  // namespace

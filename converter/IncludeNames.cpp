@@ -7,7 +7,7 @@ namespace meshfold {
 IncludeNames DeriveIncludeNames(TextView objPath) {
   IncludeNames names;
   const TextView filePart = FilePart(objPath);
-  names.BaseName = SubText(filePart, 1, static_cast<int32_t>(TextLength(filePart) - 4));
+  names.BaseName = Text(SubText(filePart, 1, static_cast<int32_t>(TextLength(filePart) - 4)));
   JoinTexts(names.IncludePath, {DirectoryPart(objPath), names.BaseName, u".inc"});
   return names;
 }

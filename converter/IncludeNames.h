@@ -8,7 +8,7 @@ namespace meshfold {
 // last four characters, whatever they are; IncludePath is the directory part,
 // BaseName and ".inc".
 struct IncludeNames {
-  TextView BaseName;  // a part of the OBJ path given
+  Text BaseName;
   Text IncludePath;
 };
 

@@ -7,11 +7,8 @@ namespace meshfold {
 
 ObjReadResult ReadObjFile(TextView objPath, RecordStore& store) {
   ObjReadResult result;
-  const FileHandle file = OpenTextFile(AnyHandle, objPath);
-  if (file == 0) {
-    result.error = LastOpenError();
-    return result;
-  }
+  const FileHandle file = OpenTextFile(AnyHandle, objPath, result.error);
+  if (file == 0) return result;
   result.opened = true;
   while (!AtEnd(file)) ExtractRecord(ReadLine(file, EncodingAnsi), store);
   result.error = CloseTextFile(file);

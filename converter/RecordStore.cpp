@@ -8,7 +8,8 @@ void CreateRecordStore(RecordStore& store) {
   store.FaceCount = 0;
   store.VertexTexts.Create(RecordLimit);
   store.NormalTexts.Create(RecordLimit);
-  store.FaceTexts.Create(static_cast<size_t>(RecordLimit));
+  store.FaceTexts.Clear();
+  store.FaceTexts.GrowTo(static_cast<size_t>(RecordLimit));
 }
 
 }  // namespace meshfold

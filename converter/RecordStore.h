@@ -4,10 +4,20 @@
 
 #include <cstdint>
 
-#include "converter/FaceList.h"
+#include "text/ChunkedArray.h"
 #include "text/TextArray.h"
 
 namespace meshfold {
+
+// The record numbers of a face's three corners, resolved when the face line
+// was read: relative indices are already absolute here. 0 names no record.
+struct FaceCorners {
+  uint32_t vertex[3];
+  uint32_t normal[3];
+};
+
+// 2^18 faces fill whole large pages.
+using FaceList = ChunkedArray<FaceCorners, 18>;
 
 // The upper bound the record arrays start with. Records beyond it are kept:
 // the arrays grow as records come.

@@ -7,9 +7,6 @@ namespace meshfold {
 
 namespace {
 
-// Reported when the platform failed without saying why.
-constexpr OsError UnknownError = -1;
-
 void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount) {
   Text line;
   JoinTexts(line, {u"//   smooth triangles from ", baseName, u".obj"});
@@ -56,8 +53,9 @@ void BuildTriangleLine(const RecordStore& store, const FaceCorners& face, Text& 
 }
 
 OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store) {
-  const FileHandle file = CreateTextFile(AnyHandle, includePath);
-  if (file == 0) return LastOpenError() != 0 ? LastOpenError() : UnknownError;
+  OsError error = 0;
+  const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
+  if (file == 0) return error;
   WriteHeader(file, baseName, store.FaceCount);
   WriteTriangles(file, store);
   WriteLine(file, u"   }", EncodingAnsi);

@@ -4,24 +4,10 @@
 
 #include <cstdint>
 
-#include "dialogs/OpenFileDialog.h"
+#include "dialogs/FileDialogRequest.h"
 #include "text/Text.h"
 
 namespace meshfold {
-
-// A platform window, opaque here; nullptr is no window.
-using WindowHandle = void*;
-
-// Everything the platform's file chooser is given.
-struct FileDialogRequest {
-  WindowHandle owner = nullptr;
-  Text title;
-  Text filterList;                                      // from FilterList
-  uint32_t filterIndex = 1;                             // 1-based pair selected at the start
-  std::array<char16_t, FileBufferLength> fileBuffer{};  // preset name, NUL-ended
-  Text initialDirectory;
-  uint32_t flags = OpenFileDialogFlags;
-};
 
 // Shows the file chooser. True when the user chose a file; chosenPath then
 // holds its full path. False on cancel and on any failure.

@@ -5,15 +5,10 @@
 #include <array>
 #include <cstdint>
 
+#include "dialogs/FileDialogRequest.h"
 #include "text/Text.h"
 
 namespace meshfold {
-
-// Code units of the dialog's file buffer: 259 of path and a terminating NUL.
-inline constexpr size_t FileBufferLength = 260;
-
-// OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY.
-inline constexpr uint32_t OpenFileDialogFlags = 0x0008080C;
 
 // patterns copied into a zero-filled block of its length plus 3, every
 // vertical bar turned into NUL: the platform's list of NUL-ended strings.

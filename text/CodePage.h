@@ -20,4 +20,8 @@ void AnsiToText(const uint8_t* bytes, size_t count, Text& text);
 // cannot convert the text at all.
 bool TextToAnsi(TextView text, std::string& bytes);
 
+// The bytes of text in the code page, as the system's calls take paths and
+// arguments; "" when it cannot be converted.
+std::string AnsiBytes(TextView text);
+
 }  // namespace meshfold

@@ -1,9 +1,5 @@
 #include "text/FileTable.h"
 
-#include <new>
-
-#include "text/TextFileWriter.h"
-
 namespace meshfold {
 
 namespace {
@@ -11,8 +7,6 @@ namespace {
 // The newest record. A process opens a handful of files at most, so looking
 // a handle up walks a very short list and never trusts the handle's value.
 FileRecord* newestRecord = nullptr;
-OsError lastOpenError = 0;
-bool failBufferAllocation = false;
 
 }  // namespace
 
@@ -45,19 +39,12 @@ void RememberError(FileRecord& record, OsError error) {
 }
 
 void ObtainBuffer(FileRecord& record) {
-  if (!failBufferAllocation) {
-    record.buffer.reset(new (std::nothrow) uint8_t[FileBufferSize]);
-  }
+  record.buffer = OsFiles().newBuffer(FileBufferSize);
   record.bufferSize = FileBufferSize;
 }
 
-void FailBufferAllocationForTesting(bool fail) { failBufferAllocation = fail; }
-
-FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly) {
-  if (osHandle == InvalidOsHandle || osHandle == 0) {
-    lastOpenError = error;
-    return 0;
-  }
+FileHandle AddOpenFile(OsHandle osHandle, int32_t readOnly) {
+  if (!NamesFile(osHandle)) return 0;
   FileRecord* record = NewFileRecord();
   record->osHandle = osHandle;
   ObtainBuffer(*record);
@@ -67,7 +54,17 @@ FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly) {
   return HandleOf(record);
 }
 
-OsError LastOpenError() { return lastOpenError; }
+void WriteToFile(FileRecord& record, const uint8_t* bytes, size_t count) {
+  OsError error = 0;
+  if (!OsFiles().write(record.osHandle, bytes, count, error)) RememberError(record, error);
+}
+
+void Flush(FileRecord& record) {
+  if (record.mode != WritingMode) return;
+  const int32_t pending = record.bufferSize - record.count;
+  if (pending > 0) WriteToFile(record, record.buffer.get(), static_cast<size_t>(pending));
+  record.count = record.bufferSize;
+}
 
 OsError CloseTextFile(FileHandle handle) {
   FileRecord* record = FindOpenFile(handle);

@@ -61,16 +61,16 @@ void RememberError(FileRecord& record, OsError error);
 // Gives the record a buffer of FileBufferSize bytes when one can be obtained.
 void ObtainBuffer(FileRecord& record);
 
-// Makes the next buffers fail to be obtained, to exercise unbuffered files.
-void FailBufferAllocationForTesting(bool fail);
-
 // A new record at the head of the table for a file the platform opened, in
-// ReadingMode with nothing read ahead; readOnly 1 keeps every write out. When
-// osHandle names no file, remembers error as LastOpenError and yields 0.
-FileHandle AddOpenFile(OsHandle osHandle, OsError error, int32_t readOnly);
+// ReadingMode with nothing read ahead; readOnly 1 keeps every write out.
+// Yields 0 when osHandle names no file.
+FileHandle AddOpenFile(OsHandle osHandle, int32_t readOnly);
 
-// The platform error of the last OpenTextFile or CreateTextFile that yielded 0.
-OsError LastOpenError();
+// Writes the pending bytes of a record in WritingMode with one platform write.
+void Flush(FileRecord& record);
+
+// Writes bytes straight to the record's file; a failure is remembered.
+void WriteToFile(FileRecord& record, const uint8_t* bytes, size_t count);
 
 // Writes pending output, closes the file and frees its record. Returns the
 // first error the file met (read, write, move or close), 0 when none; a

@@ -1,5 +1,7 @@
 #include "text/OsFiles.h"
 
+#include <new>
+
 namespace meshfold {
 
 namespace {
@@ -14,6 +16,17 @@ const OsFileCalls* InstallOsFileCalls(const OsFileCalls* calls) {
   const OsFileCalls* previous = installedCalls;
   installedCalls = calls;
   return previous;
+}
+
+Text OsErrorText(OsError error) {
+  if (error == NotRegularFileError) return u"Not a regular file";
+  if (error == FileInUseError) return u"The file is in use by another program";
+  Text text = error > 0 ? PlatformErrorText(error) : Text();
+  return text.empty() ? Text(u"unknown error") : text;
+}
+
+std::unique_ptr<uint8_t[]> NewFileBuffer(size_t count) {
+  return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[count]);
 }
 
 }  // namespace meshfold

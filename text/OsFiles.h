@@ -1,9 +1,10 @@
 #pragma once
 // The platform's file calls, gathered in one table so that tests can count
-// them and make any of them fail. The text file reader and writer reach the
-// platform only through OsFiles().
+// them and make any of them fail. Only the text file reader and writer (and
+// the file table they share) reach the platform, through OsFiles().
 
 #include <cstdint>
+#include <memory>
 
 #include "text/Text.h"
 
@@ -13,8 +14,16 @@ namespace meshfold {
 using OsHandle = int64_t;
 inline constexpr OsHandle InvalidOsHandle = -1;
 
-// A platform error code (errno, GetLastError); 0 means no error.
+// True when handle names an open file.
+inline bool NamesFile(OsHandle handle) { return handle != InvalidOsHandle && handle != 0; }
+
+// What stopped a file call: a platform error code (errno, GetLastError), or
+// one of the failures below that the platform has no code of its own for.
+// 0 means no error.
 using OsError = int64_t;
+inline constexpr OsError NotRegularFileError = -2;  // a folder, pipe or device where a file was meant
+inline constexpr OsError FileInUseError = -3;       // held by another program (POSIX: locked)
+inline constexpr OsError UnknownError = -1;         // the platform failed without saying why
 
 // How a file is opened. Every mode shares the file with no other holder.
 enum class OsOpenMode {
@@ -38,6 +47,8 @@ struct OsFileCalls {
   // True when a and b name one existing file (by identity, not spelling), or
   // are spelt the same.
   bool (*sameFile)(TextView a, TextView b);
+  // A file buffer of count bytes, or nullptr when no memory can be had for it.
+  std::unique_ptr<uint8_t[]> (*newBuffer)(size_t count);
 };
 
 // The calls in force: the platform's own unless a test installed others.
@@ -49,7 +60,14 @@ const OsFileCalls* InstallOsFileCalls(const OsFileCalls* calls);
 // The platform's own calls, from the backend chosen at build time.
 const OsFileCalls& PlatformOsFileCalls();
 
-// The platform's description of error, in the system's language.
+// The words for error: the platform's description, in the system's language,
+// or ours for the failures it has no code for.
 Text OsErrorText(OsError error);
+
+// The platform's description of a platform error code; "" when it has none.
+Text PlatformErrorText(OsError error);
+
+// A file buffer from the C++ heap, as every platform gets it.
+std::unique_ptr<uint8_t[]> NewFileBuffer(size_t count);
 
 }  // namespace meshfold

@@ -20,7 +20,7 @@ void TextArray::Create(int64_t upperBound) {
 }
 
 void TextArray::Release() {
-  std::vector<ZeroedBlock<Element>>().swap(chunks_);
+  elements_.Clear();
   upperBound_ = -1;
   std::vector<ZeroedBlock<char16_t>>().swap(blocks_);
   free_ = nullptr;
@@ -28,8 +28,7 @@ void TextArray::Release() {
 }
 
 void TextArray::Grow(int64_t upperBound) {
-  const size_t needed = (static_cast<size_t>(upperBound) >> ChunkShift) + 1;
-  while (chunks_.size() < needed) chunks_.emplace_back(ChunkMask + 1);
+  elements_.GrowTo(static_cast<size_t>(upperBound));
   upperBound_ = upperBound;
 }
 

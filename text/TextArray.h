@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "text/ChunkedArray.h"
 #include "text/Text.h"
 #include "text/ZeroedBlock.h"
 
@@ -52,25 +53,14 @@ class TextArray {
     size_t length = 0;
   };
 
-  // Elements live in fixed chunks, so growing never moves or copies them and
-  // memory grows in steps of one chunk.
-  // 2^17 elements fill a large page.
-  static constexpr int ChunkShift = 17;
-  static constexpr size_t ChunkMask = (size_t{1} << ChunkShift) - 1;
-
-  const Element& At(int64_t index) const {
-    const auto position = static_cast<size_t>(index);
-    return chunks_[position >> ChunkShift][position & ChunkMask];
-  }
-  Element& At(int64_t index) {
-    const auto position = static_cast<size_t>(index);
-    return chunks_[position >> ChunkShift][position & ChunkMask];
-  }
+  const Element& At(int64_t index) const { return elements_[static_cast<size_t>(index)]; }
+  Element& At(int64_t index) { return elements_[static_cast<size_t>(index)]; }
 
   void Grow(int64_t upperBound);
   char16_t* Allocate(size_t length);
 
-  std::vector<ZeroedBlock<Element>> chunks_;
+  // 2^17 elements fill a large page.
+  ChunkedArray<Element, 17> elements_;
   int64_t upperBound_ = -1;
   std::vector<ZeroedBlock<char16_t>> blocks_;
   char16_t* free_ = nullptr;

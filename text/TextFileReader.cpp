@@ -4,7 +4,9 @@
 #include <bit>
 #include <cstring>
 
-#ifdef __SSE2__
+#include "text/VectorPaths.h"
+
+#if MESHFOLD_SSE2
 #include <emmintrin.h>
 #endif
 
@@ -61,7 +63,7 @@ constexpr std::array<bool, 256> IsTerminator = MakeTerminators();
 // time; the word test flags every byte below 14, so it misses no terminator.
 const uint8_t* FindTerminator(const uint8_t* begin, const uint8_t* end) {
   const uint8_t* at = begin;
-#ifdef __SSE2__
+#if MESHFOLD_SSE2
   const __m128i nul = _mm_setzero_si128();
   const __m128i lineFeed = _mm_set1_epi8(static_cast<char>(LF));
   const __m128i carriageReturn = _mm_set1_epi8(static_cast<char>(CR));
@@ -135,11 +137,12 @@ bool ReadLineInBuffer(FileRecord& record) {
 
 }  // namespace
 
-FileHandle OpenTextFile(FileHandle request, TextView path) {
+FileHandle OpenTextFile(FileHandle request, TextView path, OsError& error) {
+  error = request == AnyHandle ? 0 : UnknownError;
   if (request != AnyHandle) return 0;
-  OsError error = 0;
-  const OsHandle osHandle = OsFiles().open(path, OsOpenMode::ReadExisting, error);
-  return AddOpenFile(osHandle, error, 1);
+  const FileHandle file = AddOpenFile(OsFiles().open(path, OsOpenMode::ReadExisting, error), 1);
+  if (file == 0 && error == 0) error = UnknownError;
+  return file;
 }
 
 bool AtEnd(FileHandle handle) {

@@ -8,8 +8,8 @@
 namespace meshfold {
 
 // Opens an existing file for reading, shared with no other holder. request
-// must be AnyHandle. Yields the new handle, or 0 (with LastOpenError set).
-FileHandle OpenTextFile(FileHandle request, TextView path);
+// must be AnyHandle. Yields the new handle, or 0 with error set.
+FileHandle OpenTextFile(FileHandle request, TextView path, OsError& error);
 
 // True when no byte remains to be read, after a read error, and for a handle
 // that names no open file.

@@ -15,11 +15,6 @@ constexpr TextView LineEnd = u"\r\n";
 // triangle line of a sound mesh, far below the pieces of a damaged one.
 constexpr size_t JoinedPiecesLimit = 4096;
 
-void WriteToFile(FileRecord& record, const uint8_t* bytes, size_t count) {
-  OsError error = 0;
-  if (!OsFiles().write(record.osHandle, bytes, count, error)) RememberError(record, error);
-}
-
 // Moves the file position back over bytes read ahead and not consumed, so that
 // writing starts where reading stopped.
 void SwitchToWriting(FileRecord& record) {
@@ -63,10 +58,10 @@ void WriteText(FileRecord& record, TextView text, std::string& store) {
 // "not found", which would hide why the file could not be created.
 OsHandle CreateFile(TextView path, OsError& error) {
   const OsHandle first = OsFiles().open(path, OsOpenMode::CreateAlways, error);
-  if (first != InvalidOsHandle) return first;
+  if (NamesFile(first)) return first;
   OsError secondError = 0;
   const OsHandle second = OsFiles().open(path, OsOpenMode::TruncateExisting, secondError);
-  if (second != InvalidOsHandle && second != 0) {
+  if (NamesFile(second)) {
     error = 0;
   } else if (error == 0) {
     error = secondError;
@@ -102,12 +97,15 @@ void WriteLongPieces(FileRecord& record, std::span<const TextView> pieces) {
 
 }  // namespace
 
-FileHandle CreateTextFile(FileHandle request, TextView path) {
+FileHandle CreateTextFile(FileHandle request, TextView path, OsError& error) {
+  error = request == AnyHandle ? 0 : UnknownError;
   if (request != AnyHandle) return 0;
-  OsError error = 0;
-  const OsHandle osHandle = CreateFile(path, error);
-  return AddOpenFile(osHandle, error, 0);
+  const FileHandle file = AddOpenFile(CreateFile(path, error), 0);
+  if (file == 0 && error == 0) error = UnknownError;
+  return file;
 }
+
+bool WouldReplace(TextView path, TextView other) { return OsFiles().sameFile(path, other); }
 
 void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
@@ -128,13 +126,6 @@ void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEn
     WriteLongPieces(*record, pieces);
   }
   WriteText(*record, LineEnd, record->endBytes);
-}
-
-void Flush(FileRecord& record) {
-  if (record.mode != WritingMode) return;
-  const int32_t pending = record.bufferSize - record.count;
-  if (pending > 0) WriteToFile(record, record.buffer.get(), static_cast<size_t>(pending));
-  record.count = record.bufferSize;
 }
 
 }  // namespace meshfold

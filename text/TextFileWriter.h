@@ -10,9 +10,13 @@
 namespace meshfold {
 
 // Creates the file at path, or empties the file that is there, shared with no
-// other holder. request must be AnyHandle. Yields the new handle, or 0 (with
-// LastOpenError set) when neither creation attempt succeeds.
-FileHandle CreateTextFile(FileHandle request, TextView path);
+// other holder. request must be AnyHandle. Yields the new handle, or 0 with
+// error set when neither creation attempt succeeds (the first one's reason).
+FileHandle CreateTextFile(FileHandle request, TextView path, OsError& error);
+
+// True when creating path would replace the file at other: one file by two
+// names (links included), or the same spelling.
+bool WouldReplace(TextView path, TextView other);
 
 // Writes text and CR LF. Does nothing for a handle that names no open file or
 // a file opened for reading. A failed write is remembered, not reported here:
@@ -22,8 +26,5 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding encoding);
 // Writes the join of pieces and CR LF, as WriteLine does, without building the
 // joined text: a line built of long pieces costs no memory of its own.
 void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding encoding);
-
-// Writes the pending bytes of a record in WritingMode with one platform write.
-void Flush(FileRecord& record);
 
 }  // namespace meshfold

@@ -6,41 +6,30 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <string>
-
 #include "app/CommandLine.h"
+#include "app/ConvertGivenFiles.h"
 #include "app/MessageBoxReport.h"
-#include "text/CodePage.h"
+#include "dialogs/posix/TerminalDialogs.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
 
 namespace {
 
+// Every message ends its last line, whatever its text ends with.
 void WriteLines(int fd, TextView text) {
-  std::string bytes;
-  TextToAnsi(text, bytes);
-  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
-  if (!bytes.empty() && bytes.back() != '\n') bytes += '\n';
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    done += static_cast<size_t>(written);
-  }
+  const bool ended = text.empty() || text.back() == u'\r' || text.back() == u'\n';
+  WriteTerminalText(fd, {text, ended ? u"" : u"\r"});
 }
 
 }  // namespace
 
-void ReportFileOutcome(const FileOutcome& outcome, ReportPlace place) {
+void ReportFileOutcome(const ConversionOutcome& outcome, ReportPlace place) {
   if (place != ReportPlace::Terminal) return;
-  WriteLines(outcome.outcome.converted ? STDOUT_FILENO : STDERR_FILENO, DescribeOutcome(outcome));
+  WriteLines(outcome.Converted() ? STDOUT_FILENO : STDERR_FILENO, DescribeOutcome(outcome));
 }
 
-void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes, ReportPlace place) {
+void ReportAllOutcomes(const std::vector<ConversionOutcome>& outcomes, ReportPlace place) {
   if (place == ReportPlace::MessageBox) ShowOutcomesBox(outcomes);
 }
 

@@ -7,9 +7,9 @@
 
 namespace meshfold {
 
-void ReportFileOutcome(const FileOutcome& /*outcome*/, ReportPlace /*place*/) {}
+void ReportFileOutcome(const ConversionOutcome& /*outcome*/, ReportPlace /*place*/) {}
 
-void ReportAllOutcomes(const std::vector<FileOutcome>& outcomes, ReportPlace /*place*/) {
+void ReportAllOutcomes(const std::vector<ConversionOutcome>& outcomes, ReportPlace /*place*/) {
   ShowOutcomesBox(outcomes);
 }
 

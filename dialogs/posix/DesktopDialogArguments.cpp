@@ -8,15 +8,9 @@ namespace meshfold {
 
 namespace {
 
-std::string Bytes(TextView text) {
-  std::string bytes;
-  TextToAnsi(text, bytes);
-  return bytes;
-}
-
 // Both programs separate the wildcards of one filter with blanks.
 std::string PatternBytes(TextView pattern) {
-  std::string bytes = Bytes(pattern);
+  std::string bytes = AnsiBytes(pattern);
   std::replace(bytes.begin(), bytes.end(), ';', ' ');
   return bytes;
 }
@@ -33,10 +27,10 @@ std::vector<FileFilter> SelectedFirst(const FileChooserSetup& setup) {
 
 // zenity reads "NAME | PATTERN1 PATTERN2", cutting the name at its first bar.
 std::vector<std::string> ZenityFileChooser(const FileChooserSetup& setup) {
-  std::vector<std::string> arguments = {"zenity", "--file-selection", "--title=" + Bytes(setup.title)};
-  if (!setup.presetPath.empty()) arguments.push_back("--filename=" + Bytes(setup.presetPath));
+  std::vector<std::string> arguments = {"zenity", "--file-selection", "--title=" + AnsiBytes(setup.title)};
+  if (!setup.presetPath.empty()) arguments.push_back("--filename=" + AnsiBytes(setup.presetPath));
   for (const FileFilter& filter : SelectedFirst(setup)) {
-    arguments.push_back("--file-filter=" + Bytes(filter.label) + " | " + PatternBytes(filter.pattern));
+    arguments.push_back("--file-filter=" + AnsiBytes(filter.label) + " | " + PatternBytes(filter.pattern));
   }
   return arguments;
 }
@@ -46,17 +40,17 @@ std::vector<std::string> KdialogFileChooser(const FileChooserSetup& setup) {
   std::string filterLines;
   for (const FileFilter& filter : SelectedFirst(setup)) {
     if (!filterLines.empty()) filterLines += '\n';
-    filterLines += PatternBytes(filter.pattern) + "|" + Bytes(filter.label);
+    filterLines += PatternBytes(filter.pattern) + "|" + AnsiBytes(filter.label);
   }
   std::vector<std::string> arguments = {
-      "kdialog", "--title", Bytes(setup.title), "--getopenfilename",
-      setup.presetPath.empty() ? std::string(".") : Bytes(setup.presetPath)};
+      "kdialog", "--title", AnsiBytes(setup.title), "--getopenfilename",
+      setup.presetPath.empty() ? std::string(".") : AnsiBytes(setup.presetPath)};
   if (!filterLines.empty()) arguments.push_back(filterLines);
   return arguments;
 }
 
 std::string MessageLines(TextView text) {
-  std::string bytes = Bytes(text);
+  std::string bytes = AnsiBytes(text);
   std::string lines;
   for (size_t at = 0; at < bytes.size(); ++at) {
     if (bytes[at] != '\r') {
@@ -73,29 +67,16 @@ bool IsVariable(const std::string& entry, const std::string& name) { return entr
 
 }  // namespace
 
-std::vector<FileFilter> FilterPairs(TextView filterList) {
-  std::vector<TextView> fields;
-  while (!filterList.empty() && filterList.front() != u'\0') {
-    const size_t end = std::min(filterList.find(u'\0'), filterList.size());
-    fields.push_back(filterList.substr(0, end));
-    filterList.remove_prefix(std::min(end + 1, filterList.size()));
-  }
-  std::vector<FileFilter> pairs;
-  for (size_t field = 0; field + 1 < fields.size(); field += 2) {
-    pairs.push_back({Text(fields[field]), Text(fields[field + 1])});
-  }
-  return pairs;
-}
-
 std::vector<std::string> FileChooserArguments(DesktopProgram program, const FileChooserSetup& setup) {
   return program == DesktopProgram::Zenity ? ZenityFileChooser(setup) : KdialogFileChooser(setup);
 }
 
 std::vector<std::string> MessageBoxArguments(DesktopProgram program, TextView caption, TextView text) {
   if (program == DesktopProgram::Zenity) {
-    return {"zenity", "--info", "--title=" + Bytes(caption), "--text=" + MessageLines(text), "--no-markup"};
+    return {"zenity", "--info", "--title=" + AnsiBytes(caption), "--text=" + MessageLines(text),
+            "--no-markup"};
   }
-  return {"kdialog", "--title", Bytes(caption), "--msgbox", MessageLines(text)};
+  return {"kdialog", "--title", AnsiBytes(caption), "--msgbox", MessageLines(text)};
 }
 
 std::vector<std::string> DialogEnvironment(const std::vector<std::string>& environment) {

@@ -6,22 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/FileDialogRequest.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
 // The programs that can show our dialogs on a Linux desktop.
 enum class DesktopProgram { Zenity, Kdialog };
-
-// One entry of a file chooser's type list: "obj (*.obj)" showing "*.obj".
-struct FileFilter {
-  Text label;
-  Text pattern;  // one or more wildcards, separated by ';'
-};
-
-// The label and pattern pairs of a NUL-separated filter list, in order. An
-// empty string ends the list; a label without a pattern is dropped.
-std::vector<FileFilter> FilterPairs(TextView filterList);
 
 // What a desktop file chooser is asked to show.
 struct FileChooserSetup {

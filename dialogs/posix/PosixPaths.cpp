@@ -12,15 +12,9 @@
 
 namespace meshfold {
 
-std::string NativePath(TextView path) {
-  std::string bytes;
-  TextToAnsi(path, bytes);
-  return bytes;
-}
-
 bool IsDirectory(TextView path) {
   struct stat status {};
-  return !path.empty() && stat(NativePath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  return !path.empty() && stat(AnsiBytes(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 Text CurrentDirectory() {

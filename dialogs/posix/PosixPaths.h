@@ -9,9 +9,6 @@
 
 namespace meshfold {
 
-// The bytes of path for the system's calls.
-std::string NativePath(TextView path);
-
 // True when path names an existing folder.
 bool IsDirectory(TextView path);
 

@@ -26,13 +26,6 @@ void WriteAll(int fd, const std::string& bytes) {
   }
 }
 
-void WriteText(int fd, std::initializer_list<TextView> parts) {
-  std::string bytes;
-  TextToAnsi(JoinedText(parts), bytes);
-  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
-  WriteAll(fd, bytes);
-}
-
 // Reads one line byte by byte, so that nothing after it is taken from the
 // input that a later dialog reads. False at end of input before any byte.
 bool ReadInputLine(Text& line) {
@@ -68,25 +61,15 @@ Text PresetPath(const FileDialogRequest& request) {
   return PathInFolder(StartingFolder(request.initialDirectory), PresetName(request));
 }
 
-// The filter pairs of a NUL-separated list; an empty string ends the list.
-std::vector<TextView> FilterFields(TextView list) {
-  std::vector<TextView> fields;
-  while (!list.empty() && list.front() != u'\0') {
-    const size_t end = std::min(list.find(u'\0'), list.size());
-    fields.push_back(list.substr(0, end));
-    list.remove_prefix(std::min(end + 1, list.size()));
-  }
-  return fields;
-}
-
 void ShowPrompt(const FileDialogRequest& request) {
-  WriteText(STDERR_FILENO, {request.title, u"\n"});
-  const std::vector<TextView> fields = FilterFields(request.filterList);
-  for (size_t pair = 0; pair + 1 < fields.size(); pair += 2) {
-    const bool selected = pair / 2 + 1 == request.filterIndex;
-    WriteText(STDERR_FILENO, {selected ? u" * " : u"   ", fields[pair], u"  ", fields[pair + 1], u"\n"});
+  WriteTerminalText(STDERR_FILENO, {request.title, u"\n"});
+  const std::vector<FileFilter> filters = FilterPairs(request.filterList);
+  for (size_t pair = 0; pair < filters.size(); ++pair) {
+    const bool selected = pair + 1 == request.filterIndex;
+    WriteTerminalText(STDERR_FILENO,
+                      {selected ? u" * " : u"   ", filters[pair].label, u"  ", filters[pair].pattern, u"\n"});
   }
-  WriteText(STDERR_FILENO, {u"file name [", PresetName(request), u"]: "});
+  WriteTerminalText(STDERR_FILENO, {u"file name [", PresetName(request), u"]: "});
 }
 
 // Why path cannot be chosen, or "" when it can.
@@ -99,12 +82,18 @@ TextView Refusal(TextView path) {
 
 }  // namespace
 
+void WriteTerminalText(int fd, std::initializer_list<TextView> parts) {
+  std::string bytes = AnsiBytes(JoinedText(parts));
+  std::replace(bytes.begin(), bytes.end(), '\r', '\n');
+  WriteAll(fd, bytes);
+}
+
 bool TerminalFileChooser(const FileDialogRequest& request, Text& chosenPath) {
   ShowPrompt(request);
   Text line;
   for (;;) {
     if (!ReadInputLine(line)) {
-      WriteText(STDERR_FILENO, {u"\n"});
+      WriteTerminalText(STDERR_FILENO, {u"\n"});
       return false;
     }
     const Text path = line.empty() ? PresetPath(request) : AbsolutePath(line);
@@ -113,14 +102,14 @@ bool TerminalFileChooser(const FileDialogRequest& request, Text& chosenPath) {
       chosenPath = path;
       return true;
     }
-    WriteText(STDERR_FILENO, {path, u": ", refusal, u"\nfile name [", PresetName(request), u"]: "});
+    WriteTerminalText(STDERR_FILENO, {path, u": ", refusal, u"\nfile name [", PresetName(request), u"]: "});
   }
 }
 
 int32_t TerminalMessageBox(TextView text, TextView caption) {
   const bool endsLine = !text.empty() && (text.back() == CarriageReturn || text.back() == LineFeed);
-  WriteText(STDOUT_FILENO, {caption, u"\n", text, endsLine ? u"" : u"\n"});
-  if (isatty(STDIN_FILENO) != 0) WriteText(STDERR_FILENO, {u"[OK] "});
+  WriteTerminalText(STDOUT_FILENO, {caption, u"\n", text, endsLine ? u"" : u"\n"});
+  if (isatty(STDIN_FILENO) != 0) WriteTerminalText(STDERR_FILENO, {u"[OK] "});
   Text answer;
   ReadInputLine(answer);
   return 1;

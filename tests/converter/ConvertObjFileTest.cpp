@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "converter/IncludeNames.h"
+#include "converter/OutcomeMessage.h"
 #include "tests/support/FakeOsFiles.h"
 #include "tests/support/TestFiles.h"
-#include "text/FileTable.h"
 
 namespace meshfold {
 namespace {
@@ -42,8 +42,8 @@ TEST(ConvertObjFile, MeshesConvertToTheirGoldenIncludeFiles) {
     std::filesystem::copy_file(entry.path(), directory.Path() / (name + ".obj"));
     testing::WriteBytes(directory.Path() / (name + ".inc"), std::string(20000, '#'));  // replaced whole
     const ConversionOutcome outcome = ConvertObjFile(directory.TextPath(name + ".obj"));
-    EXPECT_TRUE(outcome.converted) << name;
-    EXPECT_EQ(U8(outcome.message).substr(0, name.size() + 14), name + ".inc created \r");
+    EXPECT_TRUE(outcome.Converted()) << name;
+    EXPECT_EQ(U8(OutcomeMessage(outcome)).substr(0, name.size() + 14), name + ".inc created \r");
     const std::string golden = ReadBytes(testing::TestData("meshes/" + name + ".inc"));
     EXPECT_EQ(ReadBytes(directory.Path() / (name + ".inc")), golden) << name;
     ++meshes;
@@ -81,9 +81,8 @@ void Convert(FaultedRun& run, bool buffered, bool includeExists, FakeCall kind, 
   run.fake.files[ObjPath].bytes = Mesh(buffered);
   if (includeExists) run.fake.files[IncludePath].bytes = "earlier\r\n";
   run.fake.FailCall(kind, failAt);
-  FailBufferAllocationForTesting(!buffered);
+  run.fake.noBuffers = !buffered;
   run.outcome = ConvertObjFile(ObjPath);
-  FailBufferAllocationForTesting(false);
 }
 
 // Each call fails in turn: the run still ends, leaves the OBJ file as it was and
@@ -102,19 +101,19 @@ TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten)
     for (const bool includeExists : {true, false}) {
       FaultedRun clean;
       Convert(clean, buffered, includeExists, FakeCall::Open, -1);
-      ASSERT_TRUE(clean.outcome.converted) << U8(clean.outcome.message);
+      ASSERT_TRUE(clean.outcome.Converted()) << U8(OutcomeMessage(clean.outcome));
       for (const auto& [kind, reports] : kinds) {
         int failAt = 0;
         for (;; ++failAt) {
           FaultedRun run;
           Convert(run, buffered, includeExists, kind, failAt);
           if (run.fake.Count(kind) <= failAt) break;
-          const std::string message = U8(run.outcome.message);
+          const std::string message = U8(OutcomeMessage(run.outcome));
           const std::string where = std::to_string(static_cast<int>(kind)) + "/" + std::to_string(failAt) +
                                     (buffered ? " buffered: " : " unbuffered: ") + message;
           EXPECT_EQ(run.fake.files[ObjPath].bytes, Mesh(buffered)) << where;
           for (const auto& [path, file] : run.fake.files) EXPECT_FALSE(file.locked) << where;
-          if (run.outcome.converted) {
+          if (run.outcome.Converted()) {
             EXPECT_TRUE(kind == FakeCall::Open && failAt == 1) << where;
             EXPECT_EQ(run.Include(), clean.Include()) << where;
             continue;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "converter/ConvertObjFile.h"
+#include "converter/OutcomeMessage.h"
 #include "tests/fuzz/FuzzTarget.h"
 #include "tests/support/FakeOsFiles.h"
 #include "text/CodePage.h"
@@ -40,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fake.files[ObjPath].bytes = bytes;
   const meshfold::ConversionOutcome outcome = meshfold::ConvertObjFile(ObjPath);
   std::string message;
-  meshfold::TextToAnsi(outcome.message, message);
-  FuzzCheck(outcome.converted && message == ExpectedSummary(bytes), "the summary counts every record");
+  meshfold::TextToAnsi(meshfold::OutcomeMessage(outcome), message);
+  FuzzCheck(outcome.Converted() && message == ExpectedSummary(bytes), "the summary counts every record");
   const std::string& include = fake.files[IncludePath].bytes;
   const std::string head = "//   smooth triangles from mesh.obj\r\n//   face count: ";
   FuzzCheck(include.starts_with(head) && include.ends_with("\r\n   }\r\n"), "the include file has its frame");

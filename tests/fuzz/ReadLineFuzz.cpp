@@ -39,9 +39,9 @@ void CheckReading(const std::string& data, size_t padding, bool buffered, int re
   testing::ScopedFakeOsFiles scope(fake);
   fake.files[Path].bytes = bytes;
   fake.FailCall(testing::FakeCall::Read, readFault, 5, true);
-  FailBufferAllocationForTesting(!buffered);
-  const FileHandle file = OpenTextFile(AnyHandle, Path);
-  FailBufferAllocationForTesting(false);
+  fake.noBuffers = !buffered;
+  OsError error = 0;
+  const FileHandle file = OpenTextFile(AnyHandle, Path, error);
   std::vector<std::string> lines;
   while (!AtEnd(file)) {
     TextToAnsi(ReadLine(file, EncodingAnsi), lines.emplace_back());

@@ -91,7 +91,11 @@ bool Close(OsHandle handle, OsError& error) {
 
 bool SameFile(TextView a, TextView b) { return a == b; }
 
-constexpr OsFileCalls FakeCalls = {Open, Read, Write, Move, Close, SameFile};
+std::unique_ptr<uint8_t[]> NewBuffer(size_t count) {
+  return active->noBuffers ? nullptr : NewFileBuffer(count);
+}
+
+constexpr OsFileCalls FakeCalls = {Open, Read, Write, Move, Close, SameFile, NewBuffer};
 
 }  // namespace
 

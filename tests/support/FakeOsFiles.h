@@ -28,6 +28,7 @@ struct FakeOsFiles {
   int failAt = -1;  // the 0-based number of the failKind call that fails; -1: none
   OsError failError = 5;
   bool failFromThenOn = false;  // every later call of failKind fails too
+  bool noBuffers = false;       // no memory for file buffers, so files go unbuffered
 
   int Count(FakeCall kind) const { return calls[static_cast<int>(kind)]; }
   void FailCall(FakeCall kind, int index, OsError error = 5, bool fromThenOn = false) {

@@ -20,23 +20,23 @@ using testing::FakeCall;
 class TextFilesTest : public ::testing::Test {
  protected:
   std::string& Bytes(const char16_t* path = u"f") { return fake_.files[path].bytes; }
-  void TearDown() override { FailBufferAllocationForTesting(false); }
+  OsError error_ = 0;
   testing::FakeOsFiles fake_;
   testing::ScopedFakeOsFiles scope_{fake_};
 };
 
 TEST_F(TextFilesTest, ReadingAsksForWholeBuffersOrSingleBytesWithoutOne) {
   Bytes() = std::string(5 * FileBufferSize - 2, 'v') + "\r\n";
-  FileHandle file = OpenTextFile(AnyHandle, u"f");
+  FileHandle file = OpenTextFile(AnyHandle, u"f", error_);
   EXPECT_EQ(ReadLine(file, EncodingAnsi).size(), 5u * FileBufferSize - 2);
   EXPECT_TRUE(AtEnd(file));
   CloseTextFile(file);
   EXPECT_EQ(fake_.readSizes, std::vector<int32_t>(6, FileBufferSize)) << "five buffers, then the end";
   EXPECT_TRUE(fake_.moves.empty());
 
-  FailBufferAllocationForTesting(true);
+  fake_.noBuffers = true;
   Bytes() = "ab\r\ncd\re";
-  file = OpenTextFile(AnyHandle, u"f");
+  file = OpenTextFile(AnyHandle, u"f", error_);
   std::vector<Text> lines;
   while (!AtEnd(file)) lines.emplace_back(ReadLine(file, EncodingAnsi));
   EXPECT_EQ(lines, (std::vector<Text>{u"ab", u"cd", u"e"}));
@@ -49,18 +49,18 @@ TEST_F(TextFilesTest, ReadingAsksForWholeBuffersOrSingleBytesWithoutOne) {
 TEST_F(TextFilesTest, AReadErrorEndsTheDataAndIsReportedAtClose) {
   Bytes() = std::string(3 * FileBufferSize, 'v');
   fake_.FailCall(FakeCall::Read, 1, 23, true);
-  const FileHandle file = OpenTextFile(AnyHandle, u"f");
+  const FileHandle file = OpenTextFile(AnyHandle, u"f", error_);
   EXPECT_EQ(ReadLine(file, EncodingAnsi).size(), static_cast<size_t>(FileBufferSize));
   EXPECT_TRUE(AtEnd(file));
   EXPECT_EQ(CloseTextFile(file), 23);
 }
 
 TEST_F(TextFilesTest, HandlesThatNameNoOpenFileDoNothing) {
-  EXPECT_EQ(OpenTextFile(AnyHandle, u"missing"), 0);
-  EXPECT_EQ(LastOpenError(), 2);
+  EXPECT_EQ(OpenTextFile(AnyHandle, u"missing", error_), 0);
+  EXPECT_EQ(error_, 2);
   Bytes() = "x\n";
-  EXPECT_EQ(OpenTextFile(7, u"f"), 0) << "only AnyHandle asks for a new file";
-  const FileHandle closed = OpenTextFile(AnyHandle, u"f");
+  EXPECT_EQ(OpenTextFile(7, u"f", error_), 0) << "only AnyHandle asks for a new file";
+  const FileHandle closed = OpenTextFile(AnyHandle, u"f", error_);
   CloseTextFile(closed);
   for (FileHandle handle : {FileHandle{0}, FileHandle{-1}, closed}) {
     EXPECT_TRUE(AtEnd(handle));
@@ -73,15 +73,15 @@ TEST_F(TextFilesTest, HandlesThatNameNoOpenFileDoNothing) {
 
 TEST_F(TextFilesTest, CloseAllWritesPendingOutputAndFreesEveryFile) {
   Bytes(u"a") = "1";
-  const FileHandle reading = OpenTextFile(AnyHandle, u"a");
-  EXPECT_EQ(OpenTextFile(AnyHandle, u"a"), 0) << "an open file is shared with no other holder";
+  const FileHandle reading = OpenTextFile(AnyHandle, u"a", error_);
+  EXPECT_EQ(OpenTextFile(AnyHandle, u"a", error_), 0) << "an open file is shared with no other holder";
   WriteLine(reading, u"never", EncodingAnsi);
-  WriteLine(CreateTextFile(AnyHandle, u"b"), u"pending", EncodingAnsi);
+  WriteLine(CreateTextFile(AnyHandle, u"b", error_), u"pending", EncodingAnsi);
   CloseAllTextFiles();
   EXPECT_EQ(fake_.Count(FakeCall::Close), 2);
   EXPECT_EQ(Bytes(u"a"), "1") << "a file opened for reading is never written";
   EXPECT_EQ(Bytes(u"b"), "pending\r\n");
-  EXPECT_NE(OpenTextFile(AnyHandle, u"a"), 0);
+  EXPECT_NE(OpenTextFile(AnyHandle, u"a", error_), 0);
   CloseAllTextFiles();
 }
 
@@ -90,7 +90,7 @@ TEST_F(TextFilesTest, CloseAllWritesPendingOutputAndFreesEveryFile) {
 // byte arrives in order, in the system code page, each line ended by CR LF.
 TEST_F(TextFilesTest, LinesOfPiecesOfEveryLengthArriveWhole) {
   Bytes() = std::string(10000, 'o');
-  const FileHandle file = CreateTextFile(AnyHandle, u"f");
+  const FileHandle file = CreateTextFile(AnyHandle, u"f", error_);
   EXPECT_EQ(Bytes(), "") << "creating empties the file";
   const std::vector<std::vector<Text>> lines = {{},
                                                 {u"", u""},
@@ -124,7 +124,7 @@ TEST_F(TextFilesTest, LinesOfPiecesOfEveryLengthArriveWhole) {
 }
 
 TEST_F(TextFilesTest, WritingMakesOneCallPerBufferOrOnePerPieceWithoutOne) {
-  FileHandle file = CreateTextFile(AnyHandle, u"f");
+  FileHandle file = CreateTextFile(AnyHandle, u"f", error_);
   for (int line = 0; line < 4096; ++line) WriteLine(file, u"xy", EncodingAnsi);
   // 4 bytes a line in two pieces: the buffer goes out when a piece would fill it.
   EXPECT_EQ(fake_.writes.size(), 4u);
@@ -133,8 +133,8 @@ TEST_F(TextFilesTest, WritingMakesOneCallPerBufferOrOnePerPieceWithoutOne) {
   EXPECT_EQ(Bytes().size(), 4096u * 4);
 
   fake_.writes.clear();
-  FailBufferAllocationForTesting(true);
-  file = CreateTextFile(AnyHandle, u"f");
+  fake_.noBuffers = true;
+  file = CreateTextFile(AnyHandle, u"f", error_);
   WriteLine(file, u"abc", EncodingAnsi);
   WriteLine(file, u"", EncodingAnsi);
   CloseTextFile(file);
@@ -144,20 +144,20 @@ TEST_F(TextFilesTest, WritingMakesOneCallPerBufferOrOnePerPieceWithoutOne) {
 TEST_F(TextFilesTest, CreationTriesTruncationSecondAndKeepsTheFirstReason) {
   Bytes() = "old";
   fake_.FailCall(FakeCall::Open, 0, 13);
-  const FileHandle file = CreateTextFile(AnyHandle, u"f");
+  const FileHandle file = CreateTextFile(AnyHandle, u"f", error_);
   EXPECT_EQ(fake_.opens, (std::vector<OsOpenMode>{OsOpenMode::CreateAlways, OsOpenMode::TruncateExisting}));
   WriteLine(file, u"new", EncodingAnsi);
   CloseTextFile(file);
   EXPECT_EQ(Bytes(), "new\r\n");
 
   fake_.FailCall(FakeCall::Open, 2, 13);  // the second attempt finds no file
-  EXPECT_EQ(CreateTextFile(AnyHandle, u"absent"), 0);
-  EXPECT_EQ(LastOpenError(), 13) << "not the 'not found' of the second attempt";
+  EXPECT_EQ(CreateTextFile(AnyHandle, u"absent", error_), 0);
+  EXPECT_EQ(error_, 13) << "not the 'not found' of the second attempt";
 }
 
 TEST_F(TextFilesTest, TheFirstFailedWriteIsReportedAtCloseAndWritingGoesOn) {
   fake_.FailCall(FakeCall::Write, 1, 28);
-  const FileHandle file = CreateTextFile(AnyHandle, u"f");
+  const FileHandle file = CreateTextFile(AnyHandle, u"f", error_);
   for (int line = 0; line < 3000; ++line) WriteLine(file, u"line", EncodingAnsi);
   EXPECT_EQ(CloseTextFile(file), 28);
   EXPECT_GT(fake_.Count(FakeCall::Write), 2);

@@ -5,7 +5,9 @@
 
 #include <cstring>
 
-#ifdef __SSE2__
+#include "text/VectorPaths.h"
+
+#if MESHFOLD_SSE2
 #include <emmintrin.h>
 #endif
 
@@ -48,7 +50,7 @@ char32_t DecodeSequence(const uint8_t* bytes, size_t length) {
   return value;
 }
 
-#ifdef __SSE2__
+#if MESHFOLD_SSE2
 // Widens the 16 bytes at bytes + at to out + at when all are ASCII.
 bool WidenChunk(const uint8_t* bytes, size_t at, char16_t* out) {
   const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
@@ -73,7 +75,7 @@ bool NarrowChunk(const char16_t* units, size_t at, char* out) {
 // Copies the ASCII bytes at the start of bytes; returns how many there were.
 size_t WidenAscii(const uint8_t* bytes, size_t count, char16_t* out) {
   size_t at = 0;
-#ifdef __SSE2__
+#if MESHFOLD_SSE2
   while (at + 16 <= count && WidenChunk(bytes, at, out)) at += 16;
   // A last, shorter rest is widened as the chunk that ends with it; that
   // chunk overlaps the one before and rewrites the same units.
@@ -99,7 +101,7 @@ size_t NarrowAscii(TextView text, char* out) {
   const char16_t* units = text.data();
   const size_t count = text.size();
   size_t at = 0;
-#ifdef __SSE2__
+#if MESHFOLD_SSE2
   while (at + 16 <= count && NarrowChunk(units, at, out)) at += 16;
   // A last, shorter rest is narrowed as the chunk that ends with it.
   if (at < count && count >= 16 && at + 16 > count && NarrowChunk(units, count - 16, out)) at = count;

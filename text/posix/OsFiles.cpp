@@ -19,16 +19,6 @@ namespace meshfold {
 
 namespace {
 
-// Errors of our own, beyond errno's, for what Windows refuses by itself.
-constexpr OsError NotRegularFile = -2;
-constexpr OsError FileInUse = -3;
-
-std::string NativePath(TextView path) {
-  std::string bytes;
-  TextToAnsi(path, bytes);
-  return bytes;
-}
-
 int OpenFlags(OsOpenMode mode) {
   // O_NONBLOCK keeps a FIFO from blocking the open; it is cleared again below.
   const int common = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
@@ -49,12 +39,12 @@ OsError CheckRegularFile(int fd) {
   struct stat status {};
   if (fstat(fd, &status) != 0) return errno;
   if (S_ISDIR(status.st_mode)) return EISDIR;
-  return S_ISREG(status.st_mode) ? 0 : NotRegularFile;
+  return S_ISREG(status.st_mode) ? 0 : NotRegularFileError;
 }
 
 OsError LockExclusively(int fd) {
   if (flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
-  if (errno == EWOULDBLOCK) return FileInUse;
+  if (errno == EWOULDBLOCK) return FileInUseError;
   // File systems without locks still let us work, unshared as on Windows.
   return 0;
 }
@@ -68,7 +58,7 @@ OsError PrepareOpenFile(int fd, OsOpenMode mode) {
 }
 
 OsHandle Open(TextView path, OsOpenMode mode, OsError& error) {
-  const int fd = ::open(NativePath(path).c_str(), OpenFlags(mode), 0666);
+  const int fd = ::open(AnsiBytes(path).c_str(), OpenFlags(mode), 0666);
   if (fd < 0) {
     error = errno;
     return InvalidOsHandle;
@@ -125,25 +115,18 @@ bool SameFile(TextView a, TextView b) {
   if (a == b) return true;
   struct stat first {};
   struct stat second {};
-  if (stat(NativePath(a).c_str(), &first) != 0 || stat(NativePath(b).c_str(), &second) != 0) return false;
+  if (stat(AnsiBytes(a).c_str(), &first) != 0 || stat(AnsiBytes(b).c_str(), &second) != 0) return false;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-constexpr OsFileCalls PosixCalls = {Open, Read, Write, Move, Close, SameFile};
+constexpr OsFileCalls PosixCalls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer};
 
 }  // namespace
 
 const OsFileCalls& PlatformOsFileCalls() { return PosixCalls; }
 
-Text OsErrorText(OsError error) {
-  const char* description = "unknown error";
-  if (error == NotRegularFile) {
-    description = "Not a regular file";
-  } else if (error == FileInUse) {
-    description = "The file is in use by another program";
-  } else if (error > 0) {
-    description = std::strerror(static_cast<int>(error));
-  }
+Text PlatformErrorText(OsError error) {
+  const char* description = std::strerror(static_cast<int>(error));
   Text text;
   AnsiToText(reinterpret_cast<const uint8_t*>(description), std::strlen(description), text);
   return text;

@@ -109,7 +109,7 @@ bool SameFile(TextView a, TextView b) {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
-constexpr OsFileCalls Win32Calls = {Open, Read, Write, Move, Close, SameFile};
+constexpr OsFileCalls Win32Calls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer};
 
 bool IsTrailing(char16_t unit) { return unit == u'\r' || unit == u'\n' || unit == u' ' || unit == u'.'; }
 
@@ -117,7 +117,7 @@ bool IsTrailing(char16_t unit) { return unit == u'\r' || unit == u'\n' || unit =
 
 const OsFileCalls& PlatformOsFileCalls() { return Win32Calls; }
 
-Text OsErrorText(OsError error) {
+Text PlatformErrorText(OsError error) {
   wchar_t* description = nullptr;
   const DWORD flags =
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;

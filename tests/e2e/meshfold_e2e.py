@@ -1,0 +1,559 @@
+#!/usr/bin/env python3
+"""Drives the real Meshfold program as a user, a script or a desktop would: a table of
+cases per group, each in a fresh folder, include files compared byte for byte with
+testdata/meshes. Exits 0 when all passed, 1 on a failure, 77 (skipped) without tools."""
+import argparse, glob, os, pwd, random, re, select, shutil, subprocess, sys, tempfile, time  # noqa: E401
+from pathlib import Path
+
+parser = argparse.ArgumentParser()
+for option in ("group", "meshfold", "testdata", "artifacts", "objdump", "wine-run", "wineprefix", "hold-file",
+               "sanitized"):
+    parser.add_argument("--" + option, default="", required=option in ("group", "meshfold", "testdata"))
+ARGS = parser.parse_args()
+ARGS.meshfold, MESHES = os.path.abspath(ARGS.meshfold), os.path.abspath(os.path.join(ARGS.testdata, "meshes"))
+ARTIFACTS = ARGS.artifacts or tempfile.mkdtemp()
+MB, SANITIZED = 1 << 20, ARGS.sanitized in ("1", "ON")  # sanitizers multiply memory use: no bounds then
+NAME, OPEN, ASK = "Meshfold 0.1  k.dorsel 11.21.23", "open obj file", "file name [file.obj]: "
+PROMPT = OPEN + "\n * obj (*.obj)  *.obj\n" + ASK
+NOT_OPENED, NOT_WRITTEN = "could not be opened: ", "could not be written: "
+SAME, IN_USE = "would replace the chosen file; nothing was written", "The file is in use by another program"
+ABSENT, UNCHANGED, tally = "<absent>", "<unchanged>", {"passed": 0, "failed": 0}
+
+
+def show(value):
+    text = value.decode("utf-8", "backslashreplace") if isinstance(value, bytes) else str(
+        value.__doc__ if callable(value) else value)
+    return text if len(text) <= 1500 else f"{text[:1500]}... ({len(text)} characters)"
+
+
+def verdict(name, ok, expected, actual):
+    tally["passed" if ok else "failed"] += 1
+    if not ok:
+        print(f"FAILED: {name}\n--- expected\n{show(expected)}\n--- actual\n{show(actual)}", flush=True)
+    return ok
+
+
+def check(name, expected, actual):
+    ok = expected(actual) if callable(expected) else expected == actual
+    if not ok and isinstance(expected, (bytes, str)) and type(actual) is type(expected):  # show the difference
+        at = max(0, next((i for i, (a, b) in enumerate(zip(expected, actual)) if a != b), len(actual)) - 200)
+        name, expected, actual = f"{name} (shown from offset {at})", expected[at:], actual[at:]
+    return verdict(name, ok, expected, actual)
+
+
+def skip(why):
+    print(f"SKIPPED: {why}")
+    sys.exit(77)
+
+
+def fs(text):
+    return text.encode("utf-8", "surrogateescape")
+
+
+def read(path):
+    try:
+        return Path(path).read_bytes()
+    except PermissionError:  # a mode 000 file, when not run as root
+        os.chmod(path, 0o600)
+        return read(path)
+
+
+def gold(name, base=None):
+    """A golden file; an include file declaring base instead of its own name."""
+    data, old = read(os.path.join(MESHES, name)), name[:-4]
+    for text in ("from {}.obj", "#declare {} ") if base else ():
+        data = data.replace(fs(text.format(old)), fs(text.format(base)))
+    return data
+
+
+def summary(base, vertices, normals, faces):
+    return f"{base}.inc created \n{vertices}  vertexs\n{normals}  vertex normals\n{faces}  faces\n"
+
+
+def include(base, triangles):
+    lines = [f"//   smooth triangles from {base}.obj", f"//   face count: {len(triangles)}",
+             "//   k.dorsel 11.21.2023", "", f"#declare {base} = ", "   union {", *triangles, "   }"]
+    return fs("".join(line + "\r\n" for line in lines))
+
+
+def triangle(*places):
+    return "   smooth_triangle { " + ", ".join(places) + " }"
+
+
+def described(doc, fits):  # a check, shown by what it accepts
+    fits.__doc__ = doc
+    return fits
+
+
+def starts(prefix):
+    return described(f"a text that starts with {prefix!r}", lambda text: text.startswith(prefix))
+
+
+def framed(base, faces):
+    head = include(base, [""] * faces)[:-len(b"\r\n" * faces + b"   }\r\n")]
+    return described(f"{base}.inc with its frame and {faces} triangle lines", lambda data: data.startswith(head) and (
+        body := data[len(head):].split(b"\r\n"))[-2:] == [b"   }", b""] and len(body) == faces + 2 and all(
+        re.fullmatch(rb"   smooth_triangle \{ [^\r\n]* \}", line) for line in body[:-2]))
+
+
+def case(name, setup="", args=(), stdin="", code=0, out=None, err=None, files=None, env=None, wrap="",
+         needs="", steps=(), hold="", memory=0):
+    """One row: set-up (shell commands, or {file: bytes}); the program run with args
+    and stdin after wrap (shell words), answered through the window steps; what it
+    must give (None: unchecked). <W> is the case's folder, <Z> the same for wine."""
+    return dict(locals())
+
+
+def fault(name, answer, shown, reason, **row):
+    return case(name, stdin=f"<W>/{answer}\n", out=f"{NAME}\n<W>/{shown}\n{reason}\n", **row)
+
+
+def privilege(needs):
+    """The command words a case runs under, or None and why it cannot run."""
+    root = os.geteuid() == 0
+    if needs == "nobody" and root:  # permission faults show to others only
+        user = next((user for user in pwd.getpwall() if user.pw_name == "nobody"), None)
+        if not user or not shutil.which("setpriv"):
+            return None, "running as root without the user nobody or setpriv"
+        return ["setpriv", f"--reuid={user.pw_uid}", f"--regid={user.pw_gid}", "--clear-groups"], ""
+    if needs == "root" and not (root and subprocess.run(["unshare", "--mount", "true"]).returncode == 0):
+        return None, "needs root and a private mount namespace"
+    return [], ""
+
+
+def xdo(*words):
+    return subprocess.run(["xdotool", *words], capture_output=True, text=True, timeout=30).stdout
+
+
+def drive(label, step, sub, seconds):
+    """Finds the window titled step[0] and sends it the rest of the step: keys
+    and typed text by turns. No window manager runs: the focus is set directly."""
+    title, *items = step
+    deadline, window = time.time() + seconds, ""
+    while not window and time.time() < deadline:
+        window = xdo("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$").split()
+        time.sleep(0.3)
+    if not verdict(f"{label}: window '{title}'", bool(window), "shown", "not shown"):
+        return False
+    time.sleep(1)
+    if shutil.which("import"):
+        shot = re.sub(r"\W+", "-", f"{label}-{title}").strip("-").lower()
+        subprocess.run(["import", "-window", "root", f"{ARTIFACTS}/{shot}.png"], stderr=subprocess.DEVNULL, timeout=30)
+    xdo("windowfocus", "--sync", window[0])
+    for number, item in enumerate(items):
+        time.sleep(0.5)
+        # A character beyond the keyboard map goes through a key mapped for a moment: slowly.
+        xdo(*(["type", "--delay", "30" if item.isascii() else "150", sub(item)] if number % 2
+              else ["key", "--clearmodifiers", *item.split()]))
+    return True
+
+
+def run_cases(cases, program=None, env=None, seconds=30):
+    base = tempfile.mkdtemp(prefix="meshfold-e2e-")
+    os.chmod(base, 0o755)
+    if not program:  # a copy of the program that the user nobody may run too
+        program = [shutil.copy(ARGS.meshfold, base)]
+        os.chmod(program[0], 0o755)
+    if SANITIZED and any(row["memory"] for row in cases):
+        print("SKIPPED: memory bounds, which a sanitizer build does not keep")
+    try:
+        for number, row in enumerate(cases, 1):
+            prefix, why = privilege(row["needs"])
+            if prefix is None:
+                print(f"SKIPPED: {row['name']}: {why}")
+            else:
+                run_case(f"{number:02d}", row, prefix + program, env or {}, seconds, base)
+    finally:
+        subprocess.run(["chmod", "-R", "u+rwX", base])
+        shutil.rmtree(base, ignore_errors=True)
+
+
+def run_case(number, row, program, env, seconds, base):
+    label, work = row["name"], os.path.join(base, number)
+    os.mkdir(work)
+    os.chmod(work, 0o755)
+
+    def sub(text):
+        return text.replace("<W>", work).replace("<Z>", wine_path(work)) if isinstance(text, str) else text
+
+    if isinstance(row["setup"], dict):
+        for name, data in row["setup"].items():
+            Path(work, name).write_bytes(data)
+    elif subprocess.run(["bash", "-ec", row["setup"]], cwd=work, env={**os.environ, "M": MESHES}).returncode:
+        return verdict(f"{label}: set-up", False, "done", "failed")
+    files = {name: e if e in (ABSENT, UNCHANGED) else fs(sub(e)) if isinstance(e, str) else e
+             for name, e in (row["files"] or {}).items()}
+    files |= {name: read(os.path.join(work, name)) for name, e in files.items() if e == UNCHANGED}
+    if row["hold"]:  # another Windows program holds the file, sharing nothing
+        marker = os.path.join(base, "held")
+        holder = subprocess.Popen(["bash", ARGS.wine_run, ARGS.wineprefix, ARGS.hold_file,
+                                   wine_path(os.path.join(work, row["hold"])), wine_path(marker)])
+        deadline = time.time() + 120
+        while not os.path.exists(marker) and time.time() < deadline:
+            time.sleep(0.5)
+        verdict(f"{label}: the file is held", os.path.exists(marker), "held", "not held")
+    measure = row["memory"] and not SANITIZED
+    Path(work + ".in").write_bytes(fs(sub(row["stdin"])))
+    run_env = {**os.environ, **env, **{key: sub(value) for key, value in (row["env"] or {}).items()}}
+    with open(work + ".in", "rb") as stdin, open(work + ".out", "wb") as out, open(work + ".err", "wb") as err:
+        # GNU time measures the program alone, not this script as well.
+        process = subprocess.Popen(["/bin/bash", "-c", row["wrap"] + ' "$@"', "-", *(
+            ["/usr/bin/time", "-f", "%M", "-o", work + ".rss"] if measure else []), *program, *map(sub, row["args"])],
+            cwd=work, stdin=stdin, stdout=out, stderr=err, start_new_session=True,
+            env={key: value for key, value in run_env.items() if value is not None})
+    for step in row["steps"]:
+        if not drive(f"{number}-{label}", step, sub, seconds):
+            break
+    try:
+        code = process.wait(timeout=max(seconds, 120))
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, 9)
+        code = "still running, killed"
+    if row["hold"]:
+        Path(marker).unlink(missing_ok=True)
+        holder.wait(timeout=90)
+    check(f"{label}: exit code", row["code"], code)
+    for stream in ("out", "err"):
+        if row[stream] is not None:
+            check(f"{label}: standard {stream}put", sub(row[stream]), read(f"{work}.{stream}").decode(
+                "utf-8", "surrogateescape"))
+    for name, expected in files.items():
+        path = os.path.join(work, name)
+        check(f"{label}: {name}", expected, read(path) if os.path.isfile(path) else ABSENT if not os.path.lexists(
+            path) else "<not a file>")
+    if measure:
+        size, peak = sum(map(len, row["setup"].values())), int(read(work + ".rss").split()[-1]) * 1024
+        bound = row["memory"] * size + 20 * MB
+        verdict(f"{label}: peak memory", peak <= bound, f"at most {bound / MB:.1f} MB", f"{peak / MB:.1f} MB")
+        print(f"{label}: {size / MB:.1f} MB in, peak {peak / MB:.1f} MB")
+
+
+def wine_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+# Dialog mode without a desktop: the path answered on standard input, the
+# prompt on standard error, the message on standard output. With a display,
+# kdialog when zenity is missing: a stand-in that records what it is asked.
+KDIALOG = """cp $M/tri.obj .; mkdir bin; cat >bin/kdialog <<'X'; chmod +x bin/kdialog
+#!/bin/sh
+printf '[%s]\\n' "$@" >>kdialog.calls
+if [ "$3" = --getopenfilename ]; then [ -e cancel ] && exit 1; echo "$PWD/tri.obj"; fi
+X
+"""
+KDIALOG_OPEN = f"[--title]\n[{OPEN}]\n[--getopenfilename]\n[<W>/file.obj]\n[*.obj|obj (*.obj)]\n[--title]\n"
+TERMINAL = [
+    case("a path", setup="cp $M/tri.obj .", stdin="<W>/tri.obj\n", out=NAME + "\n" + summary("tri", 3, 1, 1),
+         err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")}),
+    case("a path relative to the current folder", setup="cp $M/cube.obj .", stdin="cube.obj\n",
+         files={"cube.inc": gold("cube.inc")}),
+    case("an empty line takes the preset", setup="cp $M/mac.obj file.obj", stdin="\n", err=PROMPT + "\n",
+         out=NAME + "\n" + summary("file", 3, 1, 1), files={"file.inc": gold("mac.inc", "file")}),
+    case("refused answers are asked again", setup="cp $M/tri.obj .; mkdir folder.obj",
+         stdin="<W>/no/x.obj\nfolder.obj\ntri.obj\n", out=NAME + "\n" + summary("tri", 3, 1, 1),
+         err=PROMPT + "<W>/no/x.obj\n<W>/no/x.obj: the folder does not exist\n" + ASK
+         + "folder.obj\n<W>/folder.obj: this is a folder, not a file\n" + ASK + "tri.obj\n",
+         files={"folder.inc": ABSENT, "tri.inc": gold("tri.inc")}),
+    case("a display without a dialog program", setup="cp $M/tri.obj .", stdin="tri.obj\n", out=NAME + "\n" + summary(
+        "tri", 3, 1, 1), env={"DISPLAY": ":0", "WAYLAND_DISPLAY": "wayland-0", "PATH": "<W>/none"}),
+    case("end of input cancels", out="Info:\ncanceled\n", err=PROMPT + "\n"),
+    case("kdialog", setup=KDIALOG, env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", err="",
+         files={"tri.inc": gold("tri.inc"), "kdialog.calls": KDIALOG_OPEN + f"[{NAME}]\n[--msgbox]\n["
+                + summary("tri", 3, 1, 1)[:-1] + "]\n"}),
+    case("kdialog cancelled", setup=KDIALOG + "touch cancel", env={"WAYLAND_DISPLAY": "w", "PATH": "<W>/bin"},
+         out="", files={"kdialog.calls": KDIALOG_OPEN + "[Info:]\n[--msgbox]\n[canceled]\n", "tri.inc": ABSENT}),
+]
+
+# Files on the command line: summaries on standard output, failures on standard
+# error, exit code 1 unless every file converted; standard input is not read.
+GOLDEN = {"tri": (3, 1, 1), "cube": (8, 6, 12), "mac": (3, 1, 1), "odd": (3, 2, 9), "textured": (4, 1, 2),
+          "normals": (4, 4, 4), "relative": (4, 2, 2), "scientific": (3, 1, 1)}
+LATIN1 = "m\udce9sh"
+COMMAND_LINE = [
+    case("every golden mesh, relative and absolute", setup="cp $M/*.obj .; mkdir sub; cp $M/tri.obj sub/",
+         args=["<W>/tri.obj", "sub/tri.obj", *(f"{name}.obj" for name in list(GOLDEN)[1:])],
+         stdin="<W>/stdin.obj\n", err="", out=summary("tri", 3, 1, 1) + "".join(
+             summary(name, *counts) for name, counts in GOLDEN.items()),
+         files={f"{name}.inc": gold(f"{name}.inc") for name in GOLDEN}
+         | {"stdin.inc": ABSENT, "sub/tri.inc": gold("tri.inc"), "odd.obj": gold("odd.obj")}),
+    case("a failure among conversions", setup="cp $M/mac.obj .", args=["missing.obj", "mac.obj"], code=1,
+         out=summary("mac", 3, 1, 1), err="missing.obj\n" + NOT_OPENED + "No such file or directory\n",
+         files={"mac.inc": gold("mac.inc")}),
+    case("nothing converted", setup="echo 'v 1 2 3' >scene.inc", args=["scene.inc", "missing.obj"], code=1,
+         out="", err=f"scene.inc\n{SAME}\nmissing.obj\n{NOT_OPENED}No such file or directory\n",
+         files={"scene.inc": UNCHANGED}),
+    case("a refused write names both files", setup="mkdir locked; cp $M/tri.obj locked/; chmod a-w locked",
+         args=["locked/tri.obj"], needs="nobody", code=1, out="",
+         err=f"locked/tri.obj\nlocked/tri.inc\n{NOT_WRITTEN}Permission denied\n"),
+    case("a name that is not UTF-8", setup="cp $M/tri.obj $'m\\xe9sh.obj'", args=[LATIN1 + ".obj"],
+         out=summary(LATIN1, 3, 1, 1), files={LATIN1 + ".inc": gold("tri.inc", LATIN1)}),
+    case("-- before a name with a dash", setup="cp $M/tri.obj ./-dash.obj", args=["--", "-dash.obj"],
+         files={"-dash.inc": gold("tri.inc", "-dash")}),
+    case("--help", args=["--help"], out=starts("usage: meshfold [FILE.obj...]\n")),
+    case("--version", setup="cp $M/tri.obj .", args=["tri.obj", "--version"], out="Meshfold 0.1\n",
+         files={"tri.inc": ABSENT}),
+    case("an unknown option", setup="cp $M/tri.obj .", args=["--frobnicate", "tri.obj"], code=2, out="",
+         err=starts("meshfold: unknown option --frobnicate\nusage: meshfold [FILE.obj...]\n"),
+         files={"tri.inc": ABSENT}),
+]
+
+# File-system faults: each is said, nothing is claimed that was not written,
+# and the OBJ file keeps its bytes.
+BIG = "{ echo 'v 1.000000 2.000000 3.000000'; echo 'vn 0 0 1'; yes 'f 1//1 1//1 1//1' | head -n 5000; } >big.obj"
+FULL_DISK = ("unshare --mount bash -c 'mount -t tmpfs -o size=256k meshfold disk && cp big.obj disk/ && "
+             "\"$@\" && { cmp -s big.obj disk/big.obj || echo OBJ file changed; }' -")
+FAULTS = [
+    fault("a missing OBJ file", "missing.obj", "missing.obj", NOT_OPENED + "No such file or directory",
+          files={"missing.inc": ABSENT}),
+    fault("a pipe, which nothing waits for", "pipe.obj", "pipe.obj", NOT_OPENED + "Not a regular file",
+          setup="mkfifo pipe.obj", files={"pipe.inc": ABSENT}),
+    fault("an OBJ file held by another program", "held.obj", "held.obj", NOT_OPENED + IN_USE,
+          setup="cp $M/tri.obj held.obj", wrap="flock -x held.obj", files={"held.obj": UNCHANGED, "held.inc": ABSENT}),
+    fault("an unreadable OBJ file", "secret.obj", "secret.obj", NOT_OPENED + "Permission denied",
+          setup="cp $M/tri.obj secret.obj; chmod 000 secret.obj", needs="nobody",
+          files={"secret.obj": gold("tri.obj"), "secret.inc": ABSENT}),
+    case("a read error", stdin="/proc/self/mem\n",  # its first page is never mapped
+         out=f"{NAME}\n/proc/self/mem\ncould not be read; nothing was written: Input/output error\n"),
+    fault("an include path that is a folder", "boxed.obj", "boxed.inc", NOT_WRITTEN + "Is a directory",
+          setup="cp $M/tri.obj boxed.obj; mkdir boxed.inc", files={"boxed.obj": UNCHANGED}),
+    fault("an include path naming a device", "full.obj", "full.inc", NOT_WRITTEN + "Not a regular file",
+          setup="cp $M/tri.obj full.obj; ln -s /dev/full full.inc"),
+    fault("an include file held by another program", "busy.obj", "busy.inc", NOT_WRITTEN + IN_USE,
+          setup="cp $M/tri.obj busy.obj; echo kept >busy.inc", wrap="flock -x busy.inc",
+          files={"busy.inc": UNCHANGED}),
+    fault("a folder that cannot be written", "shut/tri.obj", "shut/tri.inc", NOT_WRITTEN + "Permission denied",
+          setup="mkdir shut; cp $M/tri.obj shut/; chmod 555 shut", needs="nobody",
+          files={"shut/tri.inc": ABSENT, "shut/tri.obj": UNCHANGED}),
+    fault("an include file that cannot be written", "sealed.obj", "sealed.inc", NOT_WRITTEN + "Permission denied",
+          setup="cp $M/tri.obj sealed.obj; echo sealed >sealed.inc; chmod 444 sealed.inc", needs="nobody",
+          files={"sealed.inc": UNCHANGED}),
+    fault("a file-size limit", "big.obj", "big.inc", NOT_WRITTEN + "File too large", setup=BIG,
+          wrap="ulimit -f 200;", files={"big.obj": UNCHANGED}),
+    fault("a full disk", "disk/big.obj", "disk/big.inc", NOT_WRITTEN + "No space left on device",
+          setup=BIG + "; mkdir disk", wrap=FULL_DISK, needs="root"),
+    fault("a chosen .inc file", "x.inc", "x.inc", SAME, setup="echo 'v 9 9 9' >x.inc", files={"x.inc": UNCHANGED}),
+    fault("a hard link to the include file", "hard.obj", "hard.inc", SAME,
+          setup="echo 'v 1 1 1' >hard.inc; ln hard.inc hard.obj", files={"hard.inc": UNCHANGED}),
+    fault("a symbolic link to the include file", "soft.obj", "soft.inc", SAME,
+          setup="echo 'v 2 2 2' >soft.inc; ln -s soft.inc soft.obj", files={"soft.inc": UNCHANGED}),
+    fault("an include path linked to the chosen file", "real.obj", "real.inc", SAME,
+          setup="cp $M/tri.obj real.obj; ln -s real.obj real.inc", files={"real.obj": gold("tri.obj")}),
+]
+
+
+def count_kinds(data):
+    """Vertex, normal and face lines, each kind looked for after the one before."""
+    counts = [0, 0, 0]
+    for line in re.split(rb"\r\n|[\r\n\0]", data):
+        for kind, start in enumerate((b"v ", b"vn ", b"f ")):
+            counts[kind] += line.startswith(start)
+            line = line[len(start):] if line.startswith(start) else line
+    return counts
+
+
+def bad(name, data, counts=None, triangles=None, memory=3):
+    """Bad input converts all the same, in memory bounded by its size."""
+    counts = counts or count_kinds(data)
+    return case(name, setup={name + ".obj": data}, stdin=f"<W>/{name}.obj\n", out=NAME + "\n" + summary(name, *counts),
+                memory=memory, files={name + ".obj": UNCHANGED, name + ".inc": framed(name, counts[2])
+                                      if triangles is None else include(name, triangles)})
+
+
+def bad_input_cases():
+    one, two, up, unit, corner, normal = ("<1.0 , 2.0 , 3.0> ", "<4.0 , 5.0 , 6.0> ", "<0 , 0 , 1> ", "<1 , 2 , 3> ",
+                                          "<1.000, 1.000, -1.000> ", "<0.000, 1.000, 0.000> ")
+    mesh, blanks = "v 1.0 2.0 3.0\r\nvn 0 0 1\r\nf 1//1 1//1 1//1\r\n", b" " * 100_000
+    return [
+        bad("empty", b"", [0, 0, 0], []),
+        bad("line_ends_only", b"\n\r\n\r" * 1000, [0, 0, 0], []),
+        bad("million_blank_lines", b"\n" * 1_000_000, [0, 0, 0], []),
+        bad("no_final_line_end", b"v 1 2 3\nvn 0 0 1\nf 1//1 1//1 1//1", [1, 1, 1], [triangle(*[unit, up] * 3)]),
+        bad("nul_bytes", b"v 1 2 3\0v 4 5 6\0\0f 1 2 3\n", [2, 0, 1], [triangle(*[""] * 6)]),
+        bad("random_binary", random.Random(1234).randbytes(2 * MB)),
+        # Every other byte is a NUL, which ends a line: no line is a record.
+        *(bad(f"{code.replace('-', '_')}{'_bom' if bom else ''}", bom + mesh.encode(code), [0, 0, 0], [])
+          for code, bom in (("utf-16-le", b"\xff\xfe"), ("utf-16-le", b""), ("utf-16-be", b"\xfe\xff"),
+                            ("utf-16-be", b""))),
+        bad("single_line_50mb", b"v 1.5 2.5 " + b"3.25 " * (10 * MB), [1, 0, 0], []),
+        # Its line is held at once as bytes, as a text and as the stored vector
+        # text, two bytes a character each; the triangle line adds nothing.
+        bad("face_of_a_20mb_vertex", b"v 1 2 " + b"3 " * (10 * MB) + b"\nvn 0 0 1\nf 1//1 1//1 1//1\n", [1, 1, 1],
+            memory=6),
+        bad("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nvn 0 0 1\nf 1//1 1//1 1//1\n",
+            [1, 1, 1]),
+        bad("odd_face_indices", b"f -1//-1 0//0 9223372036854775807//9223372036854775807\n"
+            b"v 1.0 2.0 3.0\nv 4.0 5.0 6.0\nvn 0 0 1\n"
+            b"f 18446744073709551617//1 999999999999999999999999999999//-1 $2//%1\n"
+            b"f %10//$1 -2//-1 -9223372036854775808//1\nf 4294967297//2 $//% -0//+1\n", [2, 1, 4],
+            [triangle(*[""] * 6), triangle(one, up, "", up, two, up), triangle(two, up, one, up, "", up),
+             triangle(*[""] * 5, up)]),
+        bad("every_kind_of_line", b"# exported by a modeller\nmtllib scene.mtl\no Cube\ng body\ns 1\nusemtl red\n"
+            b"v 1.000000 1.000000 -1.000000\nvt 0.625 0.5\nvn 0.0000 1.0000 0.0000\nvp 0.1 0.2\n"
+            b"l 1 2\np 1\ncurv 0.0 1.0 1 2\nparm u 0.0 1.0\nend\ncstype bspline\n"
+            b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [1, 1, 1], [triangle(*[corner, normal] * 3)]),
+        # More records than the stores start with.
+        bad("records_beyond_the_first_arrays", b"".join(b"v %d 0 0\n" % k for k in range(1, 150_001))
+            + b"vn 0 0 1\nf 150000//1 120000//1 -1//1\n", [150_000, 1, 1],
+            [triangle("<150000 , 0 , 0> ", up, "<120000 , 0 , 0> ", up, "<150000 , 0 , 0> ", up)]),
+    ]
+
+
+# The real zenity on a virtual display, each call recorded by a wrapper first
+# on PATH: the path typed into the chooser, the message box confirmed.
+def zenity_calls(title, text):
+    return "".join(f"[{argument}]\n" for argument in ("--file-selection", f"--title={OPEN}", "--filename=<W>/file.obj",
+                   "--file-filter=obj (*.obj) | *.obj", "--info", f"--title={title}", f"--text={text}", "--no-markup"))
+
+
+def typed(name, base, **row):
+    return case(name, setup=f"cp $M/tri.obj {base}.obj", steps=[(OPEN, "ctrl+l", f"<W>/{base}.obj", "Return"),
+                (NAME, "Return")], files={f"{base}.inc": gold("tri.inc", base), "zenity.calls": zenity_calls(
+                    NAME, summary(base, 3, 1, 1)[:-1])}, **row)
+
+
+ZENITY = [
+    typed("a file typed into the chooser", "tri", out=""),
+    case("a cancelled chooser", setup="cp $M/tri.obj .", steps=[(OPEN, "Escape"), ("Info:", "Return")],
+         files={"tri.inc": ABSENT, "zenity.calls": zenity_calls("Info:", "canceled")}),
+    typed("a name beyond ASCII in the C locale", "m\u00e9sh", env={"LC_ALL": "C", "LANG": "C"}),
+]
+
+
+def zenity_group():
+    for tool in ("Xvfb", "xdotool", "zenity"):
+        if not shutil.which(tool):
+            skip(f"{tool} is not installed (bash scripts/setup-debian.sh installs it)")
+    read_end, write_end = os.pipe()  # Xvfb writes the number of a free display there
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
+                               "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = os.read(read_end, 16).strip() if select.select([read_end], [], [], 10)[0] else b""
+    home = tempfile.mkdtemp()
+    try:
+        if not verdict("Xvfb starts", bool(number), "a display number", "none"):
+            return
+        os.environ["DISPLAY"] = ":" + number.decode()
+        wrapper = Path(home, "zenity")
+        wrapper.write_text(f"#!/bin/sh\nprintf '[%s]\\n' \"$@\" >>zenity.calls\nexec {shutil.which('zenity')} \"$@\"\n")
+        wrapper.chmod(0o755)
+        run_cases(ZENITY, None, {"PATH": home + ":" + os.environ["PATH"], "HOME": home,
+                                            "NO_AT_BRIDGE": "1", "WAYLAND_DISPLAY": None})
+    finally:
+        server.kill()
+        shutil.rmtree(home)
+
+
+# The real meshfold.exe under wine, driven through its file-open dialog and
+# message boxes; dropped files arrive as arguments, with one box for all.
+PICK, BOX = (OPEN, "End shift+Home"), (NAME, "Return")
+HELD = "cp $M/tri.obj .; printf 'keep\\r\\n' >tri.inc"
+WINE = [
+    case("a conversion", setup="cp $M/tri.obj .", steps=[PICK + (r"<Z>\tri.obj", "Return"), BOX],
+         files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")}),
+    case("a missing file", steps=[PICK + (r"<Z>\missing.obj", "Return"), BOX], files={"missing.inc": ABSENT}),
+    case("the chosen include file", setup="printf 'v 9 9 9\\r\\n' >self.inc",
+         steps=[PICK + (r"<Z>\self.inc", "Return"), BOX], files={"self.inc": UNCHANGED}),
+    case("a cancel", steps=[(OPEN, "Escape"), ("Info:", "Return")]),
+    case("dropped files", setup="cp $M/tri.obj .", args=[r"<Z>\tri.obj", r"<Z>\missing.obj"], steps=[BOX], code=1,
+         files={"tri.inc": gold("tri.inc"), "missing.inc": ABSENT}),
+    # Share mode 0 refuses every second holder: nothing is read or written.
+    *(case(f"a held {held}", setup=HELD, args=[r"<Z>\tri.obj"], hold=held, steps=[BOX], code=1,
+           files={"tri.obj": UNCHANGED, "tri.inc": UNCHANGED}) for held in ("tri.inc", "tri.obj")),
+]
+
+
+def wine_group():
+    shown = ARGS.wineprefix + ".display"  # where wine-display.sh leaves its Xvfb
+    os.environ["DISPLAY"] = display = os.environ.get("DISPLAY") or (
+        read(shown).decode().strip() if os.path.exists(shown) else "")
+    if not display or not shutil.which("xdotool") or subprocess.run(
+            ["xdotool", "getmouselocation"], capture_output=True, timeout=10).returncode:
+        skip("no X server (Xvfb) or no xdotool, so the dialogs cannot be driven")
+    run_cases(WINE, ["bash", ARGS.wine_run, ARGS.wineprefix, ARGS.meshfold],
+              {"WINEPREFIX": ARGS.wineprefix, "MESHFOLD_WINE_TIMEOUT": "180"}, seconds=120)
+
+
+# POV-Ray renders what we write from every well-formed OBJ file, and its
+# bounding box says where the mesh sits. odd.obj is left out: its faces name
+# missing records, which leave empty places, so its include file is not meant
+# to parse. cube.obj is renamed, since "cube" is one of POV-Ray's words.
+EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1", "donut": "-1.4 -0.4 -1.4 1.4 0.4 1.4",
+           "textured": "0 0 0 2 3 0", "normals": "0 0 0 1 1 1", "relative": "0 0 0 4 2 5",
+           "scientific": "-10 -2 -0.75 12.34 10 3", "grid": "0 0 0.5 229 229 0.5"}
+SCENE = """#version 3.7;
+global_settings {{ assumed_gamma 1.0 }}
+#include "{0}.inc"
+#declare Mesh = object {{ {0} }}
+#declare Low = min_extent(Mesh);
+#declare High = max_extent(Mesh);
+#debug concat("extent ", vstr(3, Low, " ", 0, 3), " ", vstr(3, High, " ", 0, 3), "\\n")
+#declare Size = max(vlength(High - Low), 0.001);
+camera {{ location (Low + High) / 2 + <0.4, 0.6, -2> * Size look_at (Low + High) / 2 }}
+light_source {{ (Low + High) / 2 + <1, 2, -3> * Size color rgb 1 }}
+object {{ Mesh pigment {{ color rgb <0.8, 0.5, 0.3> }} }}
+"""
+
+
+def povray_group():
+    if not shutil.which("povray"):
+        skip("povray is not installed (bash scripts/setup-debian.sh installs it)")
+    work, n = tempfile.mkdtemp(), 230  # a grid of 104882 faces, more than the stores start with
+    with open(os.path.join(work, "grid.obj"), "w") as grid:
+        grid.writelines([*(f"v {i}.{j:06d} {j}.{i:06d} 0.5\n" for i in range(n) for j in range(n)), "vn 0 0 -1\n",
+                         *(f"f {a}//1 {a + 1}//1 {a + n + 1}//1\nf {a}//1 {a + n + 1}//1 {a + n}//1\n"
+                           for a in (i * n + j + 1 for i in range(n - 1) for j in range(n - 1)))])
+    try:
+        for obj in sorted(glob.glob(os.path.join(ARGS.testdata, "*/*.obj"))) + [grid.name]:
+            name = os.path.basename(obj)[:-4]
+            if name != "odd":
+                render(work, obj, name, name + "_mesh" if name == "cube" else name)
+        check("grid: face count", b"//   face count: 104882", read(grid.name[:-3] + "inc").split(b"\r\n")[1])
+    finally:
+        shutil.rmtree(work)
+
+
+def render(work, obj, name, mesh):
+    if obj != os.path.join(work, mesh + ".obj"):
+        shutil.copy(obj, os.path.join(work, mesh + ".obj"))
+    run = subprocess.run([ARGS.meshfold, mesh + ".obj"], cwd=work, stdout=subprocess.DEVNULL)
+    if not check(f"{mesh}: conversion exit code", 0, run.returncode):
+        return
+    Path(work, mesh + ".pov").write_text(SCENE.format(mesh))
+    run = subprocess.run(["povray", f"+I{mesh}.pov", f"+O{mesh}.png", "+W32", "+H24", "-D", "-V", "+FN"], cwd=work,
+                         env={**os.environ, "HOME": work}, capture_output=True, text=True, timeout=300)
+    picture = os.path.join(work, mesh + ".png")
+    if verdict(f"{mesh}: render", run.returncode == 0 and "Error" not in run.stderr and os.path.exists(picture)
+               and os.path.getsize(picture) > 0, "a picture, no error", run.stderr[-1500:]):
+        shutil.copy(picture, ARTIFACTS)
+    said = re.search(r"^extent (.*)$", run.stderr, re.M)
+    got, want = [float(x) for x in said.group(1).split()] if said else [], EXTENTS.get(name, "an entry in EXTENTS")
+    # POV-Ray pads its bounding boxes a little.
+    verdict(f"{mesh}: extent", len(got) == len(want.split()) == 6 and all(
+        abs(a - float(b)) <= 0.001 for a, b in zip(got, want.split())), want, said.group(1) if said else "none printed")
+
+
+# meshfold.exe is one Windows GUI program for x86-64 that carries its manifest
+# and needs only the DLLs every Windows has.
+PE = [("a PE32+ image for x86-64", r"file format pei-x86-64"),
+      ("the GUI subsystem, no console", r"(?m)^Subsystem\s+00000002"),
+      ("a manifest (type 24), id 1, language 1033", r"Entry: ID: 0x000018,.*\n.*\n.*Entry: ID: 0x000001,.*\n.*\n"
+       r".*Entry: ID: 0x000409,")]
+SYSTEM_DLLS = {"kernel32", "user32", "comdlg32", "comctl32", "ole32", "msvcrt", "advapi32", "shell32", "gdi32"}
+
+
+def windows_exe_group():
+    headers = subprocess.run([ARGS.objdump, "-p", ARGS.meshfold], capture_output=True, text=True).stdout
+    for what, pattern in PE:
+        verdict(what, re.search(pattern, headers) is not None, pattern, "no such lines in objdump -p")
+    check("only system DLLs", set(), {dll.lower()[:-4] for dll in re.findall(r"DLL Name: (\S+)", headers)} - SYSTEM_DLLS)
+
+
+GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_cases(COMMAND_LINE),
+          "faults": lambda: run_cases(FAULTS), "bad_input": lambda: run_cases(bad_input_cases(), seconds=120),
+          "povray": povray_group, "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
+if __name__ == "__main__":
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    sys.stdout.reconfigure(errors="backslashreplace")  # names that are not UTF-8
+    GROUPS[ARGS.group]()
+    print(f"{tally['passed']} passed, {tally['failed']} failed")
+    sys.exit(1 if tally["failed"] else 0)

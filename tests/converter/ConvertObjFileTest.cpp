@@ -1,13 +1,9 @@
-// Whole conversions: every mesh of testdata/meshes against its golden include
-// file, through the platform's real file calls; then every platform call of a
-// conversion failing in turn, through the fake ones.
+// Every platform call of a conversion failing in turn, through the fake file
+// calls. Whole conversions against golden files run end to end.
 #include "converter/ConvertObjFile.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "converter/IncludeNames.h"
 #include "converter/OutcomeMessage.h"
 #include "tests/support/FakeOsFiles.h"
 #include "tests/support/TestFiles.h"
@@ -16,40 +12,7 @@ namespace meshfold {
 namespace {
 
 using testing::FakeCall;
-using testing::ReadBytes;
-using testing::T;
 using testing::U8;
-
-TEST(IncludeNames, DropFourCharactersWhateverTheyAre) {
-  const char* const cases[][3] = {{"C:\\models\\CUBE.OBJ", "CUBE", "C:\\models\\CUBE.inc"},
-                                  {"C:\\m\\mesh.objx", "mesh.", "C:\\m\\mesh..inc"},
-                                  {"C:\\m\\ab", "", "C:\\m\\.inc"},
-                                  {"/home/user/mesh.obj", "mesh", "/home/user/mesh.inc"}};
-  for (const auto& c : cases) {
-    const Text objPath = T(c[0]);
-    const IncludeNames names = DeriveIncludeNames(objPath);
-    EXPECT_EQ(U8(names.BaseName), c[1]);
-    EXPECT_EQ(U8(names.IncludePath), c[2]);
-  }
-}
-
-TEST(ConvertObjFile, MeshesConvertToTheirGoldenIncludeFiles) {
-  testing::TemporaryDirectory directory;
-  int meshes = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(testing::TestData("meshes"))) {
-    if (entry.path().extension() != ".obj") continue;
-    const std::string name = entry.path().stem().string();
-    std::filesystem::copy_file(entry.path(), directory.Path() / (name + ".obj"));
-    testing::WriteBytes(directory.Path() / (name + ".inc"), std::string(20000, '#'));  // replaced whole
-    const ConversionOutcome outcome = ConvertObjFile(directory.TextPath(name + ".obj"));
-    EXPECT_TRUE(outcome.Converted()) << name;
-    EXPECT_EQ(U8(OutcomeMessage(outcome)).substr(0, name.size() + 14), name + ".inc created \r");
-    const std::string golden = ReadBytes(testing::TestData("meshes/" + name + ".inc"));
-    EXPECT_EQ(ReadBytes(directory.Path() / (name + ".inc")), golden) << name;
-    ++meshes;
-  }
-  EXPECT_GE(meshes, 4);
-}
 
 constexpr char16_t ObjPath[] = u"/m/mesh.obj";
 constexpr char16_t IncludePath[] = u"/m/mesh.inc";

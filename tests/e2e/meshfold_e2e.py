@@ -235,12 +235,16 @@ def wine_path(path):
 # Dialog mode without a desktop: the path answered on standard input, the
 # prompt on standard error, the message on standard output. With a display,
 # kdialog when zenity is missing: a stand-in that records what it is asked.
-KDIALOG = """cp $M/tri.obj .; mkdir bin; cat >bin/kdialog <<'X'; chmod +x bin/kdialog
+def stand_in(program):
+    return f"""cp $M/tri.obj .; mkdir bin; cat >bin/{program} <<'X'; chmod +x bin/{program}
 #!/bin/sh
-printf '[%s]\\n' "$@" >>kdialog.calls
-if [ "$3" = --getopenfilename ]; then [ -e cancel ] && exit 1; echo "$PWD/tri.obj"; fi
+printf '[%s]\\n' "$@" >>calls
+case "$*" in *--getopenfilename*|*--file-selection*) [ -e cancel ] && exit 1; echo "$PWD/tri.obj";; esac
 X
 """
+
+
+KDIALOG, ZENITY_STAND_IN = stand_in("kdialog"), stand_in("zenity")
 KDIALOG_OPEN = f"[--title]\n[{OPEN}]\n[--getopenfilename]\n[<W>/file.obj]\n[*.obj|obj (*.obj)]\n[--title]\n"
 TERMINAL = [
     case("a path", setup="cp $M/tri.obj .", stdin="<W>/tri.obj\n", out=NAME + "\n" + summary("tri", 3, 1, 1),
@@ -258,10 +262,14 @@ TERMINAL = [
         "tri", 3, 1, 1), env={"DISPLAY": ":0", "WAYLAND_DISPLAY": "wayland-0", "PATH": "<W>/none"}),
     case("end of input cancels", out="Info:\ncanceled\n", err=PROMPT + "\n"),
     case("kdialog", setup=KDIALOG, env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", err="",
-         files={"tri.inc": gold("tri.inc"), "kdialog.calls": KDIALOG_OPEN + f"[{NAME}]\n[--msgbox]\n["
+         files={"tri.inc": gold("tri.inc"), "calls": KDIALOG_OPEN + f"[{NAME}]\n[--msgbox]\n["
                 + summary("tri", 3, 1, 1)[:-1] + "]\n"}),
     case("kdialog cancelled", setup=KDIALOG + "touch cancel", env={"WAYLAND_DISPLAY": "w", "PATH": "<W>/bin"},
-         out="", files={"kdialog.calls": KDIALOG_OPEN + "[Info:]\n[--msgbox]\n[canceled]\n", "tri.inc": ABSENT}),
+         out="", files={"calls": KDIALOG_OPEN + "[Info:]\n[--msgbox]\n[canceled]\n", "tri.inc": ABSENT}),
+    case("zenity, found before kdialog", setup=ZENITY_STAND_IN + "cp bin/zenity bin/kdialog; touch cancel",
+         env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"calls": f"[--file-selection]\n[--title={OPEN}]\n"
+         "[--filename=<W>/file.obj]\n[--file-filter=obj (*.obj) | *.obj]\n[--info]\n[--title=Info:]\n"
+         "[--text=canceled]\n[--no-markup]\n"}),
 ]
 
 # Files on the command line: summaries on standard output, failures on standard

@@ -11,37 +11,6 @@ namespace {
 
 using testing::T;
 using testing::U8;
-constexpr int32_t Min32 = std::numeric_limits<int32_t>::min();
-constexpr int32_t Max32 = std::numeric_limits<int32_t>::max();
-
-// Positions are 1-based and clamped, never trusted.
-TEST(StringOperations, CutsClampTheirPositions) {
-  struct Case {
-    int32_t start, length;
-    const char* sub;
-  } const cases[] = {{0, 2, "ab"}, {-3, 2, "ab"}, {3, 2, "cd"}, {5, 10, "ef"},     {6, 1, "f"},
-                     {7, 1, ""},   {2, 0, ""},    {2, -1, ""},  {Min32, 3, "abc"}, {2, Max32, "bcdef"}};
-  for (const Case& c : cases) EXPECT_EQ(U8(SubText(u"abcdef", c.start, c.length)), c.sub) << c.start;
-  const std::pair<int32_t, const char*> toEnd[] = {{3, "cdef"}, {0, "abcdef"}, {-5, "abcdef"},
-                                                   {7, ""},     {100, ""},     {Min32, ""}};
-  for (const auto& [start, expected] : toEnd)
-    EXPECT_EQ(U8(SubTextToEnd(u"abcdef", start)), expected) << start;
-  const std::pair<int32_t, const char*> left[] = {{3, "abc"}, {0, ""}, {-2, ""}, {10, "abcdef"}};
-  for (const auto& [count, expected] : left) EXPECT_EQ(U8(LeftText(u"abcdef", count)), expected) << count;
-  EXPECT_EQ(U8(SubText(u"", -9, -9)), "");
-}
-
-TEST(StringOperations, FindText) {
-  struct Case {
-    const char *haystack, *needle;
-    int32_t start;
-    int64_t found;
-  } const cases[] = {{"1.5 2.5", ".", 1, 2}, {"1.5 2.5", ".", -4, 2}, {"1.5 2.5", ".", 3, 6},
-                     {"1.5 2.5", ".", 6, 6}, {"1.5 2.5", ".", 7, 0},  {"abc", "", 1, 0},
-                     {"", "a", 1, 0},        {"ab", "abc", 1, 0},     {"ABC", "b", 1, 0},
-                     {"abab", "ab", 2, 3},   {"abc", "c", Min32, 3},  {"abc", "c", Max32, 0}};
-  for (const Case& c : cases) EXPECT_EQ(FindText(T(c.haystack), T(c.needle), c.start), c.found) << c.start;
-}
 
 // Face indices are read with these rules: leading blanks, a sign, $hex and
 // %binary, digits up to the first other character, wrapping in 64 bits.

@@ -3,8 +3,9 @@
 # the file dialog on standard input as a user at a terminal would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup-debian.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Only a compiler, CMake and Ninja: the program alone, without tests or benchmarks.
+bash scripts/setup-debian.sh build
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DMESHFOLD_TESTS=OFF -DMESHFOLD_BENCHMARKS=OFF >/dev/null
 cmake --build build --target meshfold
 cp testdata/sample/donut.obj build/donut.obj
 # The terminal form of the dialogs, even on a desktop, so the script runs unattended.

@@ -44,15 +44,6 @@ TEST_F(TextFilesTest, ReadingAsksForWholeBuffersOrSingleBytesWithoutOne) {
   EXPECT_EQ(fake_.moves, (std::vector<int64_t>{-1, -1, -1, -1}));
 }
 
-TEST_F(TextFilesTest, AReadErrorEndsTheDataAndIsReportedAtClose) {
-  fake_.files[u"f"].bytes = std::string(3 * FileBufferSize, 'v');
-  fake_.FailCall(FakeCall::Read, 1, 23, true);
-  const FileHandle file = OpenTextFile(AnyHandle, u"f", error_);
-  EXPECT_EQ(ReadLine(file, EncodingAnsi).size(), static_cast<size_t>(FileBufferSize));
-  EXPECT_TRUE(AtEnd(file));
-  EXPECT_EQ(CloseTextFile(file), 23);
-}
-
 TEST_F(TextFilesTest, HandlesThatNameNoOpenFileDoNothing) {
   EXPECT_EQ(OpenTextFile(AnyHandle, u"missing", error_), 0);
   EXPECT_EQ(error_, 2);
@@ -139,9 +130,17 @@ TEST_F(TextFilesTest, CreationTriesTruncationSecondAndKeepsTheFirstReason) {
   EXPECT_EQ(error_, 13) << "not the 'not found' of the second attempt";
 }
 
-TEST_F(TextFilesTest, TheFirstFailedWriteIsReportedAtCloseAndWritingGoesOn) {
+// A failed read ends the data and a failed write is remembered while writing
+// goes on: each is the first error, which the close reports.
+TEST_F(TextFilesTest, TheFirstFailedReadOrWriteIsReportedAtClose) {
+  fake_.files[u"f"].bytes = std::string(3 * FileBufferSize, 'v');
+  fake_.FailCall(FakeCall::Read, 1, 23, true);
+  FileHandle file = OpenTextFile(AnyHandle, u"f", error_);
+  EXPECT_EQ(ReadLine(file, EncodingAnsi).size(), static_cast<size_t>(FileBufferSize));
+  EXPECT_TRUE(AtEnd(file));
+  EXPECT_EQ(CloseTextFile(file), 23);
   fake_.FailCall(FakeCall::Write, 1, 28);
-  const FileHandle file = CreateTextFile(AnyHandle, u"f", error_);
+  file = CreateTextFile(AnyHandle, u"f", error_);
   for (int line = 0; line < 3000; ++line) WriteLine(file, u"line", EncodingAnsi);
   EXPECT_EQ(CloseTextFile(file), 28);
   EXPECT_GT(fake_.Count(FakeCall::Write), 2);

@@ -239,7 +239,8 @@ def stand_in(program):
     return f"""cp $M/tri.obj .; mkdir bin; cat >bin/{program} <<'X'; chmod +x bin/{program}
 #!/bin/sh
 printf '[%s]\\n' "$@" >>calls
-case "$*" in *--getopenfilename*|*--file-selection*) [ -e cancel ] && exit 1; echo "$PWD/tri.obj";; esac
+case "$*" in *--getopenfilename*|*--file-selection*) [ -e cancel ] && exit 1; echo "$PWD/tri.obj"
+  [ ! -e killed ] || kill -9 $$;; esac
 X
 """
 
@@ -270,6 +271,8 @@ TERMINAL = [
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"calls": f"[--file-selection]\n[--title={OPEN}]\n"
          "[--filename=<W>/file.obj]\n[--file-filter=obj (*.obj) | *.obj]\n[--info]\n[--title=Info:]\n"
          "[--text=canceled]\n[--no-markup]\n"}),
+    case("a dialog program that dies has chosen nothing", setup=ZENITY_STAND_IN + "touch killed",
+         env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"tri.inc": ABSENT}),
 ]
 
 # Files on the command line: summaries on standard output, failures on standard

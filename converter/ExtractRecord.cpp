@@ -129,11 +129,12 @@ VectorFields SplitVector(TextView record) {
   return fields;
 }
 
-// Any other record is read as its first three fields with single blanks
-// between them would be, a missing coordinate being 0, so that runs of
-// separators and extra fields (w, colours) never reach the vector text.
-void StoreVector(TextView record, int64_t& count, TextArray& texts, Text& fields) {
-  if (StorePlainVector(record, count, texts)) return;
+// The record of a plain line keeps the bytes its plain reading gives. Any other
+// is read as its first three fields with single blanks between them would be,
+// a missing coordinate being 0, so that runs of separators and extra fields
+// (w, colours) never reach the vector text.
+void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, Text& fields) {
+  if (plain && StorePlainVector(record, count, texts)) return;
   const VectorFields split = SplitVector(record);
   TextView coordinates[3] = {u"0", u"0", u"0"};
   for (size_t at = 0; at < split.count; ++at) coordinates[at] = split.field[at];
@@ -210,15 +211,17 @@ void StoreFace(TextView record, RecordStore& store) {
 }
 
 // Takes the keyword and the blank or tab after it off the line when the line
-// begins with them after any blanks and tabs.
+// begins with them after any blanks and tabs. plain tells whether the line
+// began with the keyword itself and a single blank followed it.
 template <size_t Length>
-bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length]) {
+bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length], bool& plain) {
   constexpr size_t size = Length - 1;
   size_t at = 0;
   while (at < line.size() && IsSeparator(line[at])) ++at;
   if (line.size() - at <= size || line[at] != keyword[0] || (size == 2 && line[at + 1] != keyword[1]))
     return false;
   if (!IsSeparator(line[at + size])) return false;
+  plain = at == 0 && line[size] == u' ';
   line.remove_prefix(at + size + 1);
   return true;
 }
@@ -227,9 +230,12 @@ bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length]) {
 
 void ExtractRecord(TextView line, RecordStore& store) {
   ++store.LineCount;
-  if (TakeKeyword(line, u"v")) StoreVector(line, store.VertexCount, store.VertexTexts, store.Fields);
-  if (TakeKeyword(line, u"vn")) StoreVector(line, store.NormalCount, store.NormalTexts, store.Fields);
-  if (TakeKeyword(line, u"f")) StoreFace(line, store);
+  bool plain = false;
+  if (TakeKeyword(line, u"v", plain))
+    StoreVector(line, plain, store.VertexCount, store.VertexTexts, store.Fields);
+  if (TakeKeyword(line, u"vn", plain))
+    StoreVector(line, plain, store.NormalCount, store.NormalTexts, store.Fields);
+  if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
 }
 
 }  // namespace meshfold

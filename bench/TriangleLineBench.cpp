@@ -20,7 +20,7 @@ void BuildTriangle(benchmark::State& state) {
   ExtractRecord(u"f 1//1 2//2 3//3", store);
   Text line;
   for (auto _ : state) {
-    BuildTriangleLine(store, store.FaceTexts[1], line);
+    BuildTriangleLine(store, store.Corners[1], store.Corners[2], store.Corners[3], line);
     benchmark::DoNotOptimize(line.data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(line.size()));

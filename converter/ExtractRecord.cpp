@@ -8,15 +8,6 @@ namespace meshfold {
 
 namespace {
 
-// TextEquals of the line's first prefix.size() characters and prefix.
-bool BeginsWith(TextView line, TextView prefix) {
-  if (line.size() < prefix.size()) return false;
-  for (size_t at = 0; at < prefix.size(); ++at) {
-    if (line[at] != prefix[at]) return false;
-  }
-  return true;
-}
-
 bool IsDigit(char16_t unit) { return static_cast<uint32_t>(unit) - u'0' <= 9; }
 
 const char16_t* SkipDigits(const char16_t* at, const char16_t* end) {
@@ -42,17 +33,27 @@ struct Point {
   const char16_t* decimalsEnd = nullptr;
 };
 
-// Looks for the first '.' from `at` on, a run of digits at a time, and for a
-// blank when the field ends at one. Returns where the field ends: its blank,
-// or end when there is none or the field is the last.
-const char16_t* ScanField(const char16_t* at, const char16_t* end, bool endsAtBlank, Point& point) {
+bool IsSeparator(char16_t unit) { return unit <= u' ' && (unit == u' ' || unit == u'\t'); }
+
+const char16_t* SkipSeparators(const char16_t* at, const char16_t* end) {
+  while (at != end && IsSeparator(*at)) ++at;
+  return at;
+}
+
+const char16_t* SkipField(const char16_t* at, const char16_t* end) {
+  while (at != end && !IsSeparator(*at)) ++at;
+  return at;
+}
+
+// Looks for the first '.' from `at` on, a run of digits at a time, up to the
+// blank or tab that ends the field. Returns where the field ends.
+const char16_t* ScanField(const char16_t* at, const char16_t* end, Point& point) {
   for (;;) {
     at = SkipDigits(at, end);
-    if (at == end || (*at == u' ' && endsAtBlank)) return at;
+    if (at == end || IsSeparator(*at)) return at;
     if (*at == u'.' && point.at == nullptr) {
       point.at = at;
       at = point.decimalsEnd = SkipDigits(at + 1, end);
-      if (!endsAtBlank) return end;
       continue;
     }
     ++at;
@@ -80,40 +81,26 @@ CutField CutDecimals(const char16_t* begin, const Point& point, const char16_t* 
   return {kept, TextView(point.decimalsEnd, exponent)};
 }
 
-// The record's x and y run through their blank; a field without one is empty
-// and leaves the record to the next. z is the rest, further fields included.
-void StoreVector(TextView record, int64_t& count, TextArray& texts) {
+// Stores the vector of a plain record: three fields apart by single blanks,
+// then at most blanks and tabs. x and y run through their blank, z through
+// the end. False, with nothing stored, for any other record.
+bool StorePlainVector(TextView record, int64_t& count, TextArray& texts) {
   const char16_t* at = record.data();
   const char16_t* const end = at + record.size();
   CutField cut[3];
-  for (size_t field = 0; field < 2; ++field) {
+  for (size_t field = 0; field < 3; ++field) {
+    if (at == end || IsSeparator(*at)) return false;
     Point point;
-    const char16_t* const blank = ScanField(at, end, true, point);
-    if (blank == end) continue;
-    cut[field] = CutDecimals(at, point, blank + 1);
-    at = blank + 1;
+    const char16_t* const stop = ScanField(at, end, point);
+    const bool last = field == 2;
+    if (last ? SkipSeparators(stop, end) != end : stop == end || *stop != u' ') return false;
+    cut[field] = CutDecimals(at, point, last ? end : stop + 1);
+    at = stop + 1;
   }
-  Point point;
-  ScanField(at, end, false, point);
-  cut[2] = CutDecimals(at, point, end);
   texts.GrowTo(++count);
   texts.AssignJoined(count, {u"<", cut[0].kept, cut[0].exponent, u", ", cut[1].kept, cut[1].exponent, u", ",
                              cut[2].kept, cut[2].exponent, u"> "});
-}
-
-// Cuts rest at its first separator and reads the integer of the part before
-// it as TextToInteger does; rest goes on after the separator. Without one the
-// part is empty (0) and rest stays as it was. A part that begins with digits
-// is read in the same look that finds the separator.
-int64_t CutIndex(TextView& rest, char16_t separator) {
-  size_t at = 0;
-  const uint64_t leading = ReadDecimalDigits(rest, at);
-  const size_t digits = at;
-  while (at != rest.size() && rest[at] != separator) ++at;
-  if (at == rest.size()) return 0;
-  const TextView part = rest.substr(0, at);
-  rest.remove_prefix(at + 1);
-  return digits > 0 ? static_cast<int64_t>(leading) : TextToInteger(part);
+  return true;
 }
 
 // The record number an index names: a negative index counts back from the
@@ -124,37 +111,131 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
   return storable ? static_cast<uint32_t>(number) : 0;
 }
 
-// A face record is cut at "/", "/", " " for each of its first two corners and
-// at "/", "/" for the third, whose normal index is the rest of the line.
-void StoreFace(TextView record, RecordStore& store) {
-  FaceCorners corners;
-  for (size_t corner = 0; corner < 3; ++corner) {
-    const int64_t vertex = CutIndex(record, u'/');
-    CutIndex(record, u'/');  // the texture index, which the output has no place for
-    const int64_t normal = corner < 2 ? CutIndex(record, u' ') : TextToInteger(record);
-    corners.vertex[corner] = ResolveIndex(vertex, store.VertexCount);
-    corners.normal[corner] = ResolveIndex(normal, store.NormalCount);
+// The first three fields of a vector record, at most; count says how many.
+struct VectorFields {
+  TextView field[3];
+  size_t count = 0;
+};
+
+VectorFields SplitVector(TextView record) {
+  VectorFields fields;
+  const char16_t* at = record.data();
+  const char16_t* const end = at + record.size();
+  for (at = SkipSeparators(at, end); at != end && fields.count < 3; at = SkipSeparators(at, end)) {
+    const char16_t* const start = at;
+    at = SkipField(at, end);
+    fields.field[fields.count++] = TextView(start, static_cast<size_t>(at - start));
   }
-  const auto number = static_cast<size_t>(++store.FaceCount);
-  store.FaceTexts.GrowTo(number);
-  store.FaceTexts[number] = corners;
+  return fields;
+}
+
+// The record of a plain line keeps the bytes its plain reading gives. Any other
+// is read as its first three fields with single blanks between them would be,
+// a missing coordinate being 0, so that runs of separators and extra fields
+// (w, colours) never reach the vector text.
+void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, Text& fields) {
+  if (plain && StorePlainVector(record, count, texts)) return;
+  const VectorFields split = SplitVector(record);
+  TextView coordinates[3] = {u"0", u"0", u"0"};
+  for (size_t at = 0; at < split.count; ++at) coordinates[at] = split.field[at];
+  JoinTexts(fields, {coordinates[0], u" ", coordinates[1], u" ", coordinates[2]});
+  StorePlainVector(fields, count, texts);
+}
+
+// Where the index part that begins at `at` ends: its '/', blank or tab, or end.
+const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
+  while (at != end && *at != u'/' && !IsSeparator(*at)) ++at;
+  return at;
+}
+
+// The index part at `at` read as TextToInteger reads it; `at` moves to its end.
+// A part that begins with digits is read in the same look that finds its end.
+int64_t ReadIndex(const char16_t*& at, const char16_t* end) {
+  const char16_t* const start = at;
+  uint64_t value = 0;
+  for (; at != end && IsDigit(*at); ++at) value = value * 10 + static_cast<uint32_t>(*at - u'0');
+  const bool digits = at != start;
+  at = IndexEnd(at, end);
+  return digits ? static_cast<int64_t>(value)
+                : TextToInteger(TextView(start, static_cast<size_t>(at - start)));
+}
+
+// The corner v, v/vt, v//vn or v/vt/vn at `at`, which moves past it: the
+// vertex index before the first '/', the normal index after the second. raw
+// is the vertex index as written.
+Corner ReadCorner(const char16_t*& at, const char16_t* end, const RecordStore& store, int64_t& raw) {
+  raw = ReadIndex(at, end);
+  int64_t normal = 0;
+  if (at != end && *at == u'/') {
+    at = IndexEnd(at + 1, end);  // the texture index, which the output has no place for
+    if (at != end && *at == u'/') normal = ReadIndex(++at, end);
+  }
+  at = SkipField(at, end);
+  return {ResolveIndex(raw, store.VertexCount), ResolveIndex(normal, store.NormalCount)};
+}
+
+// The head of the face line being read, with its line number escaped when the
+// distance from the previous face line does not fit. Returns the head's place.
+size_t AppendFaceHead(RecordStore& store) {
+  const auto gap = static_cast<uint64_t>(store.LineCount - store.LastFaceLine);
+  store.LastFaceLine = store.LineCount;
+  const size_t head = store.CornerEnd;
+  AppendCorner(store, {0, gap < LineEscape ? static_cast<uint32_t>(gap) : LineEscape});
+  const auto line = static_cast<uint64_t>(store.LineCount);
+  if (gap >= LineEscape)
+    AppendCorner(store, {static_cast<uint32_t>(line), static_cast<uint32_t>(line >> 32)});
+  return head;
+}
+
+// Corners are fields apart by blanks and tabs, up to a '#' that begins a
+// comment. When a vertex index names no record that can exist, the first such
+// index, as written, follows the corners: the writer says which it was.
+void StoreFace(TextView record, RecordStore& store) {
+  ++store.FaceCount;
+  const size_t head = AppendFaceHead(store);
+  const char16_t* at = record.data();
+  const char16_t* const end = at + record.size();
+  uint32_t count = 0;
+  int64_t missing = 0;
+  bool resolved = true;
+  for (at = SkipSeparators(at, end); at != end && *at != u'#'; at = SkipSeparators(at, end), ++count) {
+    int64_t raw = 0;
+    const Corner corner = ReadCorner(at, end, store, raw);
+    if (corner.vertex == 0 && resolved) missing = raw;
+    resolved = resolved && corner.vertex != 0;
+    AppendCorner(store, corner);
+  }
+  store.Corners[head].vertex = count;
+  const auto value = static_cast<uint64_t>(missing);
+  if (!resolved) AppendCorner(store, {static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)});
+}
+
+// Takes the keyword and the blank or tab after it off the line when the line
+// begins with them after any blanks and tabs. plain tells whether the line
+// began with the keyword itself and a single blank followed it.
+template <size_t Length>
+bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length], bool& plain) {
+  constexpr size_t size = Length - 1;
+  size_t at = 0;
+  while (at < line.size() && IsSeparator(line[at])) ++at;
+  if (line.size() - at <= size || line[at] != keyword[0] || (size == 2 && line[at + 1] != keyword[1]))
+    return false;
+  if (!IsSeparator(line[at + size])) return false;
+  plain = at == 0 && line[size] == u' ';
+  line.remove_prefix(at + size + 1);
+  return true;
 }
 
 }  // namespace
 
 void ExtractRecord(TextView line, RecordStore& store) {
-  if (BeginsWith(line, u"v ")) {
-    line = SubTextToEnd(line, 3);
-    StoreVector(line, store.VertexCount, store.VertexTexts);
-  }
-  if (BeginsWith(line, u"vn ")) {
-    line = SubTextToEnd(line, 4);
-    StoreVector(line, store.NormalCount, store.NormalTexts);
-  }
-  if (BeginsWith(line, u"f ")) {
-    line = SubTextToEnd(line, 3);
-    StoreFace(line, store);
-  }
+  ++store.LineCount;
+  bool plain = false;
+  if (TakeKeyword(line, u"v", plain))
+    StoreVector(line, plain, store.VertexCount, store.VertexTexts, store.Fields);
+  if (TakeKeyword(line, u"vn", plain))
+    StoreVector(line, plain, store.NormalCount, store.NormalTexts, store.Fields);
+  if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
 }
 
 }  // namespace meshfold

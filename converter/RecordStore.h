@@ -9,15 +9,22 @@
 
 namespace meshfold {
 
-// The record numbers of a face's three corners, resolved when the face line
-// was read: relative indices are already absolute here. 0 names no record.
-struct FaceCorners {
-  uint32_t vertex[3];
-  uint32_t normal[3];
+// The record numbers of one face corner, resolved when the face line was read:
+// relative indices are already absolute here. 0 names no record.
+struct Corner {
+  uint32_t vertex;
+  uint32_t normal;
 };
 
-// 2^18 faces fill whole large pages.
-using FaceList = ChunkedArray<FaceCorners, 18>;
+// Each face line is one head entry, then its corners. The head's vertex is the
+// corner count; its normal is the count of lines since the previous face line,
+// or LineEscape. When a corner's vertex is 0, one more entry holds the first
+// such index as the line wrote it (an int64_t, low word first). Eight bytes a
+// corner and one head a face keep millions of faces compact.
+inline constexpr uint32_t LineEscape = UINT32_MAX;  // the next entry holds the line number, low word first
+
+// 2^18 entries fill whole large pages.
+using CornerList = ChunkedArray<Corner, 18>;
 
 // The upper bound the record arrays start with. Records beyond it are kept:
 // the arrays grow as records come.
@@ -27,13 +34,23 @@ struct RecordStore {
   int64_t VertexCount = 0;
   int64_t NormalCount = 0;
   int64_t FaceCount = 0;
-  TextArray VertexTexts;  // vector text of each vertex, element 0 empty
-  TextArray NormalTexts;  // vector text of each normal, element 0 empty
-  FaceList FaceTexts;     // corners of each face, element 0 unused
+  int64_t LineCount = 0;     // lines read so far, the number of the last
+  int64_t LastFaceLine = 0;  // number of the last face line read
+  TextArray VertexTexts;     // vector text of each vertex, element 0 empty
+  TextArray NormalTexts;     // vector text of each normal, element 0 empty
+  CornerList Corners;        // every face line in turn, from element 0
+  size_t CornerEnd = 0;      // entries of Corners in use
+  Text Fields;               // a record's fields set apart by single blanks
 };
 
 // Empties store and gives it arrays with the upper bound RecordLimit.
 void CreateRecordStore(RecordStore& store);
+
+// Appends entry to store.Corners.
+inline void AppendCorner(RecordStore& store, Corner entry) {
+  store.Corners.GrowTo(store.CornerEnd);
+  store.Corners[store.CornerEnd++] = entry;
+}
 
 // Vector text of vertex number, "" when no such vertex was read.
 inline TextView VertexVector(const RecordStore& store, int64_t number) {

@@ -1,8 +1,11 @@
 #pragma once
 // The POV-Ray include file: three comment lines, an empty line, the
-// declaration of the mesh as a union, one smooth_triangle per face, "   }".
+// declaration of the mesh as a union, the lines of the faces, "   }". A face
+// of k corners gives k - 2 triangles fanned from its first corner; a face that
+// cannot give them gives a comment line that says why.
 
 #include <array>
+#include <span>
 
 #include "converter/RecordStore.h"
 #include "text/OsFiles.h"
@@ -10,18 +13,24 @@
 
 namespace meshfold {
 
-// The texts whose join is the smooth_triangle line of face: the vector texts
-// of its corners and what stands between them; a corner that names no record
-// leaves its place empty. They view store.
-using TriangleLinePieces = std::array<TextView, 13>;
-TriangleLinePieces TriangleLine(const RecordStore& store, const FaceCorners& face);
+// The texts whose join is the line of one triangle: a smooth_triangle of the
+// corners' vector texts when every corner names a stored normal, else a
+// triangle of their vertices' vector texts alone. They view store.
+struct TriangleLinePieces {
+  std::array<TextView, 13> pieces;
+  size_t count = 0;
+  std::span<const TextView> View() const { return std::span(pieces.data(), count); }
+};
+TriangleLinePieces TriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c);
 
-// line becomes the smooth_triangle line of face, the join of TriangleLine.
-void BuildTriangleLine(const RecordStore& store, const FaceCorners& face, Text& line);
+// line becomes the line of the triangle a, b, c, the join of TriangleLine.
+void BuildTriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c,
+                       Text& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
-// declared as baseName. Returns 0 when every byte reached the file, else the
-// platform error that stopped the creation or the first write that failed.
+// declared under the name DeclaredName makes of baseName. Returns 0 when every
+// byte reached the file, else the platform error that stopped the creation or
+// the first write that failed.
 OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store);
 
 }  // namespace meshfold

@@ -33,7 +33,10 @@ struct FileRecord {
   int32_t filled = 0;  // reading: bytes the last refill delivered
   FileMode mode = WritingMode;
   int32_t readOnly = 0;
-  OsError firstError = 0;  // the first failed read, write or move
+  OsError firstError = 0;    // the first failed read, write or move
+  bool markChecked = false;  // reading: the byte-order mark has been looked for
+  int32_t utf16 = 0;         // reading: 0 code page bytes, 1 UTF-16 LE, 2 UTF-16 BE
+  int32_t heldUnit = -1;     // reading UTF-16: a unit read ahead and not yet consumed
   FileRecord* newer = nullptr;
   FileRecord* older = nullptr;
   std::string lineBytes;  // the bytes of the line being read or written

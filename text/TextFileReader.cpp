@@ -135,6 +135,45 @@ bool ReadLineInBuffer(FileRecord& record) {
   return true;
 }
 
+// Looks at the file's first bytes, in its first buffer, for a byte-order mark.
+void TakeByteOrderMark(FileRecord& record) {
+  record.markChecked = true;
+  if (record.buffer == nullptr || (record.count == 0 && !Refill(record))) return;
+  const uint8_t* at = record.buffer.get() + (record.filled - record.count);
+  if (record.count >= 3 && at[0] == 0xEF && at[1] == 0xBB && at[2] == 0xBF) {
+    record.count -= 3;
+  } else if (record.count >= 2 && ((at[0] == 0xFF && at[1] == 0xFE) || (at[0] == 0xFE && at[1] == 0xFF))) {
+    record.utf16 = at[0] == 0xFF ? 1 : 2;
+    record.count -= 2;
+  }
+}
+
+// The next UTF-16 unit, the one held back first. False at the end of the data;
+// a last odd byte is no unit.
+bool ReadUnit(FileRecord& record, char16_t& unit) {
+  if (record.heldUnit >= 0) {
+    unit = static_cast<char16_t>(record.heldUnit);
+    record.heldUnit = -1;
+    return true;
+  }
+  uint8_t first = 0;
+  uint8_t second = 0;
+  if (!ReadByte(record, first) || !ReadByte(record, second)) return false;
+  unit = static_cast<char16_t>(record.utf16 == 1 ? second << 8 | first : first << 8 | second);
+  return true;
+}
+
+// A UTF-16 line, whose CR may be followed by the LF of its pair.
+void ReadUtf16Line(FileRecord& record) {
+  record.line.clear();
+  char16_t unit = 0;
+  while (ReadUnit(record, unit) && unit != LineFeed && unit != CarriageReturn && unit != 0) {
+    record.line.push_back(unit);
+  }
+  if (unit != CarriageReturn || !ReadUnit(record, unit) || unit == LineFeed) return;
+  record.heldUnit = unit;
+}
+
 }  // namespace
 
 FileHandle OpenTextFile(FileHandle request, TextView path, OsError& error) {
@@ -148,6 +187,7 @@ FileHandle OpenTextFile(FileHandle request, TextView path, OsError& error) {
 bool AtEnd(FileHandle handle) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return true;
+  if (record->heldUnit >= 0) return false;
   uint8_t byte = 0;
   if (!ReadByte(*record, byte)) return true;
   GiveBack(*record);
@@ -157,6 +197,11 @@ bool AtEnd(FileHandle handle) {
 TextView ReadLine(FileHandle handle, TextEncoding /*encoding*/) {
   FileRecord* record = FindOpenFile(handle);
   if (record == nullptr) return {};
+  if (!record->markChecked) TakeByteOrderMark(*record);
+  if (record->utf16 != 0) {
+    ReadUtf16Line(*record);
+    return record->line;
+  }
   if (ReadLineInBuffer(*record)) return record->line;
   record->lineBytes.clear();
   if (TakeLineBytes(*record) == CR) SkipPairedLineFeed(*record);

@@ -1,6 +1,9 @@
 #pragma once
 // Reading text files line by line through the file's 4096-byte buffer. A line
-// ends at LF, CR, CR LF or a NUL byte; the terminator is not part of it.
+// ends at LF, CR, CR LF or a NUL; the terminator is not part of it. A UTF-8
+// byte-order mark at the start is skipped; a UTF-16 one (LE or BE) makes the
+// file UTF-16, whose units are read as they are. Other bytes go through the
+// system code page.
 
 #include "text/FileTable.h"
 #include "text/Text.h"

@@ -56,11 +56,11 @@ def read(path):
         return read(path)
 
 
-def gold(name, base=None):
-    """A golden file; an include file declaring base instead of its own name."""
+def gold(name, base=None, declared=None):
+    """A golden file; an include file from base, declaring declared (base when valid), instead of its own name."""
     data, old = read(os.path.join(MESHES, name)), name[:-4]
-    for text in ("from {}.obj", "#declare {} ") if base else ():
-        data = data.replace(fs(text.format(old)), fs(text.format(base)))
+    for text, new in (("from {}.obj", base), ("#declare {} ", declared or base)) if base else ():
+        data = data.replace(fs(text.format(old)), fs(text.format(new)))
     return data
 
 
@@ -261,7 +261,9 @@ TERMINAL = [
 # Files on the command line: summaries on standard output, failures on standard
 # error, exit code 1 unless every file converted; standard input is not read.
 GOLDEN = {"tri": (3, 1, 1), "cube": (8, 6, 12), "mac": (3, 1, 1), "odd": (3, 2, 9), "textured": (4, 1, 2),
-          "normals": (4, 4, 4), "relative": (4, 2, 2), "scientific": (3, 1, 1)}
+          "normals": (4, 4, 4), "relative": (4, 2, 2), "scientific": (3, 1, 1), "blanks": (4, 2, 2), "flat": (4, 1, 4),
+          "polygons": (12, 2, 3), "missing": (3, 1, 6), "bom": (3, 1, 1), "utf16": (4, 1, 1), "my-model": (3, 1, 1),
+          "box": (3, 1, 1), "3d-mix": (5, 1, 6)}
 LATIN1 = "m\udce9sh"
 COMMAND_LINE = [
     case("every golden mesh, relative and absolute", setup="cp $M/*.obj .; mkdir sub; cp $M/tri.obj sub/",
@@ -278,7 +280,7 @@ COMMAND_LINE = [
          err=f"locked/tri.obj\nlocked/tri.inc\n{NOT_WRITTEN}Permission denied\n"),
     case("-- before names with a dash or not in UTF-8", args=["--", "-dash.obj", LATIN1 + ".obj"], out=summary(
         "-dash", 3, 1, 1) + summary(LATIN1, 3, 1, 1), setup="cp $M/tri.obj ./-dash.obj; cp $M/tri.obj $'m\\xe9sh.obj'",
-         files={"-dash.inc": gold("tri.inc", "-dash"), LATIN1 + ".inc": gold("tri.inc", LATIN1)}),
+         files={"-dash.inc": gold("tri.inc", "-dash", "_dash"), LATIN1 + ".inc": gold("tri.inc", LATIN1, "m_sh")}),
     case("--help", args=["--help"], out=starts("usage: meshfold [FILE.obj...]\n")),
     case("--version", setup="cp $M/tri.obj .", args=["tri.obj", "--version"], out="Meshfold 0.1\n",
          files={"tri.inc": ABSENT}),
@@ -331,8 +333,10 @@ def count_kinds(data):
     """Vertex, normal and face lines, each kind looked for after the one before."""
     counts = [0, 0, 0]
     for line in re.split(rb"\r\n|[\r\n\0]", data):
-        for kind, start in enumerate((b"v ", b"vn ", b"f ")):
-            counts[kind] += line != (line := line.removeprefix(start))
+        for kind, start in enumerate((b"v", b"vn", b"f")):
+            found = re.match(rb"[ \t]*" + start + rb"[ \t]", line)
+            counts[kind] += bool(found)
+            line = line[found.end():] if found else line
     return counts
 
 
@@ -353,11 +357,13 @@ def bad_input_cases():
         bad("line_ends_only", b"\n\r\n\r" * 1000, [0, 0, 0], []),
         bad("million_blank_lines", b"\n" * 1_000_000, [0, 0, 0], []),
         bad("no_final_line_end", b"v 1 2 3\nvn 0 0 1\nf 1//1 1//1 1//1", [1, 1, 1], [triangle(*[unit, up] * 3)]),
-        bad("nul_bytes", b"v 1 2 3\0v 4 5 6\0\0f 1 2 3\n", [2, 0, 1], [triangle(*[""] * 6)]),
+        bad("nul_bytes", b"v 1 2 3\0v 4 5 6\0\0f 1 2 3\n", [2, 0, 1], ["   // face line 4 left out: vertex 3 does not exist"]),
         bad("random_binary", random.Random(1234).randbytes(2 * MB)),
-        # Every other byte is a NUL, which ends a line: no line is a record.
-        *(bad(f"{code}{bom}".replace("-", "_"), (("\ufeff" if bom else "") + mesh).encode(code), [0, 0, 0], [])
-          for code in ("utf-16-le", "utf-16-be") for bom in ("_bom", "")),
+        # Without its mark every other byte is a NUL, which ends a line: no line is a record.
+        *(bad(f"{code.replace('-', '_')}{'_bom' if bom else ''}", bom + mesh.encode(code), [len(bom) // 2] * 3,
+              [triangle(*[one, up] * 3)] if bom else [])
+          for code, bom in (("utf-16-le", b"\xff\xfe"), ("utf-16-le", b""), ("utf-16-be", b"\xfe\xff"),
+                            ("utf-16-be", b""))),
         bad("single_line_50mb", b"v 1.5 2.5 " + b"3.25 " * (10 * MB), [1, 0, 0], []),
         # Its line is held at once as bytes, as a text and as the stored vector
         # text, two bytes a character each; the triangle line adds nothing.
@@ -368,13 +374,13 @@ def bad_input_cases():
         bad("odd_face_indices", b"f -1//-1 0//0 9223372036854775807//9223372036854775807\n"
             b"v 1.0 2.0 3.0\nv 4.0 5.0 6.0\nvn 0 0 1\n"
             b"f 18446744073709551617//1 999999999999999999999999999999//-1 $2//%1\n"
-            b"f %10//$1 -2//-1 -9223372036854775808//1\nf 4294967297//2 $//% -0//+1\n", [2, 1, 4],
-            [triangle(*[""] * 6), triangle(one, up, "", up, two, up), triangle(two, up, one, up, "", up),
-             triangle(*[""] * 5, up)]),
+            b"f %10//$1 -2//-1 -9223372036854775808//1\nf 4294967297//2 $//% -0//+1\n", [2, 1, 4], [
+                f"   // face line {line} left out: vertex {index} does not exist" for line, index in (
+                    (1, -1), (5, 5076944270305263615), (6, -9223372036854775808), (7, 4294967297))]),
         bad("every_kind_of_line", b"# exported by a modeller\nmtllib scene.mtl\no Cube\ng body\ns 1\nusemtl red\n"
             b"v 1.000000 1.000000 -1.000000\nvt 0.625 0.5\nvn 0.0000 1.0000 0.0000\nvp 0.1 0.2\n"
             b"l 1 2\np 1\ncurv 0.0 1.0 1 2\nparm u 0.0 1.0\nend\ncstype bspline\n"
-            b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [1, 1, 1], [triangle(*[corner, normal] * 3)]),
+            b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [2, 1, 1], [triangle(*[corner, normal] * 3)]),
         # More records than the stores start with.
         bad("records_beyond_the_first_arrays", b"".join(b"v %d 0 0\n" % k for k in range(1, 150_001))
             + b"vn 0 0 1\nf 150000//1 120000//1 -1//1\n", [150_000, 1, 1],
@@ -384,9 +390,9 @@ def bad_input_cases():
 
 # The real zenity on a virtual display, each call recorded by a wrapper first
 # on PATH: the path typed into the chooser, the message box confirmed.
-def typed(name, base, **row):
+def typed(name, base, declared=None, **row):
     return case(name, setup=f"cp $M/tri.obj {base}.obj", steps=[(OPEN, "ctrl+l", f"<W>/{base}.obj", "Return"),
-                (NAME, "Return")], files={f"{base}.inc": gold("tri.inc", base), "zenity.calls": calls(
+                (NAME, "Return")], files={f"{base}.inc": gold("tri.inc", base, declared), "zenity.calls": calls(
                     "zenity", NAME, summary(base, 3, 1, 1)[:-1])}, **row)
 
 
@@ -394,7 +400,7 @@ ZENITY = [
     typed("a file typed into the chooser", "tri", out=""),
     case("a cancelled chooser", setup="cp $M/tri.obj .", steps=[(OPEN, "Escape"), ("Info:", "Return")],
          files={"tri.inc": ABSENT, "zenity.calls": calls("zenity", "Info:", "canceled")}),
-    typed("a name beyond ASCII in the C locale", "m\u00e9sh", env={"LC_ALL": "C", "LANG": "C"}),
+    typed("a name beyond ASCII in the C locale", "m\u00e9sh", "m_sh", env={"LC_ALL": "C", "LANG": "C"}),
 ]
 
 
@@ -449,15 +455,17 @@ def wine_group():
               {"WINEPREFIX": ARGS.wineprefix, "MESHFOLD_WINE_TIMEOUT": "180"}, seconds=120)
 
 
-# POV-Ray renders what we write from every well-formed OBJ file, and its bounding box says where the mesh sits.
-# odd.obj is left out: its faces name missing records, which leave empty places, so its include file is not
-# meant to parse. cube.obj is renamed, since "cube" is one of POV-Ray's words.
+# POV-Ray renders what we write from every OBJ file, messy ones included, under
+# the name the include file declares, and its bounding box says where the mesh
+# sits. odd.obj is left out: its vertex at 6.789e10 lies beyond what POV-Ray bounds.
 EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1", "donut": "-1.4 -0.4 -1.4 1.4 0.4 1.4",
            "textured": "0 0 0 2 3 0", "normals": "0 0 0 1 1 1", "relative": "0 0 0 4 2 5",
-           "scientific": "-10 -2 -0.75 12.34 10 3", "grid": "0 0 0.5 229 229 0.5"}
+           "scientific": "-10 -2 -0.75 12.34 10 3", "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",
+           "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", **dict.fromkeys(
+               ("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0")}
 SCENE = """#version 3.7; global_settings {{ assumed_gamma 1.0 }}
 #include "{0}.inc"
-#declare Mesh = object {{ {0} }} #declare Low = min_extent(Mesh); #declare High = max_extent(Mesh);
+#declare Mesh = object {{ {1} }} #declare Low = min_extent(Mesh); #declare High = max_extent(Mesh);
 #debug concat("extent ", vstr(3, Low, " ", 0, 3), " ", vstr(3, High, " ", 0, 3), "\\n")
 #declare Size = max(vlength(High - Low), 0.001); #declare Middle = (Low + High) / 2;
 camera {{ location Middle + <0.4, 0.6, -2> * Size look_at Middle }}
@@ -477,7 +485,7 @@ def povray_group():
             for a in (i * n + j + 1 for i in range(n - 1) for j in range(n - 1)))]))}
     with tempfile.TemporaryDirectory() as work:
         for name, data in meshes.items():
-            render(work, name, name + "_mesh" if name == "cube" else name, data)
+            render(work, name, name, data)
         check("grid: face count", b"//   face count: 104882", read(os.path.join(work, "grid.inc")).split(b"\r\n")[1])
 
 
@@ -486,7 +494,8 @@ def render(work, name, mesh, data):
     run = subprocess.run([ARGS.meshfold, mesh + ".obj"], cwd=work, stdout=subprocess.DEVNULL)
     if not check(f"{mesh}: conversion exit code", 0, run.returncode):
         return
-    Path(work, mesh + ".pov").write_text(SCENE.format(mesh))
+    declared = re.search(rb"#declare (\S+) = ", read(os.path.join(work, mesh + ".inc"))).group(1).decode()
+    Path(work, mesh + ".pov").write_text(SCENE.format(mesh, declared))
     run = subprocess.run(["povray", f"+I{mesh}.pov", f"+O{mesh}.png", "+W32", "+H24", "-D", "-V", "+FN"], cwd=work,
                          env={**os.environ, "HOME": work}, capture_output=True, text=True, timeout=300)
     picture = os.path.join(work, mesh + ".png")

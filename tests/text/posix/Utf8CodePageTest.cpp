@@ -23,10 +23,7 @@ std::string Encode(TextView text) {
 }
 
 TEST(Utf8CodePage, SequencesBothWays) {
-  struct Case {
-    std::string bytes;
-    Text text;
-  } const cases[] = {
+  const std::pair<std::string, Text> cases[] = {
       {"", u""},
       {"\xC3\xA9", u"\u00E9"},
       {"\xE2\x82\xAC", u"\u20AC"},
@@ -36,12 +33,11 @@ TEST(Utf8CodePage, SequencesBothWays) {
       {"\xC0\xAF", u"\xDCC0\xDCAF"},                      // overlong '/'
       {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},            // an encoded surrogate
       {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"},  // past U+10FFFF
-      {"\xE2\x82x", u"\xDCE2\xDC82x"},                    // cut short
-      {"\x80\xC3\xA9", u"\xDC80\u00E9"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Decode(c.bytes), c.text) << c.bytes;
-    EXPECT_EQ(Encode(c.text), c.bytes) << c.bytes;
+      {"\xE2\x82x", u"\xDCE2\xDC82x"},
+      {"\x80\xC3\xA9", u"\xDC80\u00E9"}};  // cut short, a stray continuation
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(Decode(bytes), text) << bytes;
+    EXPECT_EQ(Encode(text), bytes) << bytes;
   }
   // Lone surrogates that no byte stands for become the default character.
   EXPECT_EQ(Encode(u"a\xD800z\xDC10"), "a?z?");

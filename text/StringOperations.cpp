@@ -21,14 +21,6 @@ bool Overlaps(const Text& target, TextView part) {
 
 }  // namespace
 
-int64_t FindText(TextView haystack, TextView needle, int32_t start) {
-  if (haystack.empty() || needle.empty()) return 0;
-  if (needle.size() == 1 && start <= 1) return FindUnit(haystack, needle[0]);
-  const int64_t skip = std::clamp<int64_t>(int64_t{start} - 1, 0, TextLength(haystack));
-  const size_t found = haystack.find(needle, static_cast<size_t>(skip));
-  return found == TextView::npos ? 0 : static_cast<int64_t>(found) + 1;
-}
-
 IntegerText::IntegerText(int64_t value) {
   const bool negative = value < 0;
   uint64_t magnitude = negative ? 0U - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);

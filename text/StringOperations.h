@@ -24,35 +24,6 @@ inline TextView SubText(TextView text, int32_t start, int32_t length) {
   return text.substr(static_cast<size_t>(position - 1), static_cast<size_t>(length));
 }
 
-// The code units from position start to the end ("" when start lies past it).
-// The length is computed as TextLength + 1 - start in 32 bits, as callers expect.
-inline TextView SubTextToEnd(TextView text, int32_t start) {
-  if (text.empty()) return {};
-  const uint32_t wrapped = static_cast<uint32_t>(text.size()) + 1U - static_cast<uint32_t>(start);
-  return SubText(text, start, static_cast<int32_t>(wrapped));
-}
-
-// The first count code units; count is clamped to 0 .. TextLength.
-inline TextView LeftText(TextView text, int32_t count) {
-  if (count <= 0) return {};
-  return text.substr(0, static_cast<size_t>(count));
-}
-
-// 1-based position of the first needle that begins at or after start, counted
-// from the beginning of haystack; 0 when there is none or either text is empty.
-int64_t FindText(TextView haystack, TextView needle, int32_t start = 1);
-
-// FindText of a needle of one code unit from position 1, the form every record
-// cut uses; the same result without the general search.
-inline int64_t FindUnit(TextView haystack, char16_t unit) {
-  const char16_t* const begin = haystack.data();
-  const char16_t* const end = begin + haystack.size();
-  for (const char16_t* at = begin; at != end; ++at) {
-    if (*at == unit) return (at - begin) + 1;
-  }
-  return 0;
-}
-
 // Exact code-unit equality.
 inline bool TextEquals(TextView a, TextView b) { return a == b; }
 

@@ -46,7 +46,7 @@ TEST(StringOperations, PartsOfPathsAndJoinsIntoTheirOwnTarget) {
     EXPECT_EQ(FilePart(c[0]), c[2]);
   }
   Text line = u"v 1 2 3";
-  JoinTexts(line, {SubTextToEnd(line, 3), u"|", LeftText(line, 1)});
+  JoinTexts(line, {SubText(line, 3, 5), u"|", SubText(line, -4, 1)});
   AppendTexts(line, {line});
   EXPECT_EQ(line, u"1 2 3|v1 2 3|v");
 }

@@ -27,6 +27,7 @@ TEST(Utf8CodePage, SequencesBothWays) {
       {"", u""},
       {"\xC3\xA9", u"\u00E9"},
       {"\xE2\x82\xAC", u"\u20AC"},
+      {"\xE0\xA4\x85", u"\u0905"},
       {"\xF0\x9F\x98\x80", u"\U0001F600"},
       {"\xEF\xBB\xBFv", u"\uFEFFv"},
       {"\xFF", u"\xDCFF"},

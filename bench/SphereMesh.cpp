@@ -1,11 +1,15 @@
 // Writes the benchmark workload: a lat-long sphere as an OBJ file with a
 // vertex, a normal and two triangles per grid cell, all numbers with six
-// decimals, so that the file looks like a scanned mesh of the same size.
+// decimals, so that the file looks like an exported mesh of the same size.
 //
-//   meshfold_sphere [--rows N] [--columns N] [--crlf] output.obj
+//   meshfold_sphere [--rows N] [--columns N] [--crlf] [--scanner] output.obj
 //
 // 1000 x 1000 (the default) gives 1,000,000 vertices and normals and
-// 1,996,002 faces, about 155 MB. The output depends on nothing but the options.
+// 1,996,002 faces, about 155 MB. --scanner writes the sphere as scanners do:
+// a colour after each vertex ("v x y z r g b"), no normals, one quad per grid
+// cell, tabs between fields; 1000 x 1000 gives 998,001 quads, which the
+// converter fans into 1,996,002 triangles. The output depends on nothing but
+// the options.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +24,7 @@ struct Options {
   int64_t rows = 1000;
   int64_t columns = 1000;
   bool crlf = false;
+  bool scanner = false;
   const char* output = nullptr;
 };
 
@@ -32,6 +37,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       (argument == "--rows" ? options.rows : options.columns) = value;
     } else if (argument == "--crlf") {
       options.crlf = true;
+    } else if (argument == "--scanner") {
+      options.scanner = true;
     } else if (options.output == nullptr && argument.rfind("--", 0) != 0) {
       options.output = argv[at];
     } else {
@@ -96,20 +103,35 @@ class Output {
   bool failed_ = false;
 };
 
-void WritePoints(Output& out, const Options& options, const char* prefix) {
+// The colour of a point, from its position, so that each vertex has its own.
+void AppendColour(std::string& line, char separator, double x, double y, double z) {
+  for (const double coordinate : {x, y, z}) {
+    line.push_back(separator);
+    AppendFixed6(line, (coordinate + 1.0) / 2.0);
+  }
+}
+
+// With a colour, the points are a scanner's vertices: tabs apart, colour after.
+void WritePoints(Output& out, const Options& options, const char* prefix, bool colour) {
+  const char separator = colour ? '\t' : ' ';
   for (int64_t row = 0; row < options.rows; ++row) {
     const double latitude =
         std::numbers::pi * static_cast<double>(row) / static_cast<double>(options.rows - 1);
     for (int64_t column = 0; column < options.columns; ++column) {
       const double longitude =
           2.0 * std::numbers::pi * static_cast<double>(column) / static_cast<double>(options.columns - 1);
+      const double x = std::sin(latitude) * std::cos(longitude);
+      const double y = std::sin(latitude) * std::sin(longitude);
+      const double z = std::cos(latitude);
       std::string& line = out.Line();
       line += prefix;
-      AppendFixed6(line, std::sin(latitude) * std::cos(longitude));
-      line.push_back(' ');
-      AppendFixed6(line, std::sin(latitude) * std::sin(longitude));
-      line.push_back(' ');
-      AppendFixed6(line, std::cos(latitude));
+      line.push_back(separator);
+      AppendFixed6(line, x);
+      line.push_back(separator);
+      AppendFixed6(line, y);
+      line.push_back(separator);
+      AppendFixed6(line, z);
+      if (colour) AppendColour(line, separator, x, y, z);
       out.EndLine();
     }
   }
@@ -120,6 +142,24 @@ void AppendCorner(std::string& line, int64_t index) {
   AppendInteger(line, index);
   line += "//";
   AppendInteger(line, index);
+}
+
+// One quad per grid cell, its corners turning the way the triangles' do, so
+// that both forms of the sphere face the same way.
+void WriteQuads(Output& out, const Options& options) {
+  for (int64_t row = 0; row + 1 < options.rows; ++row) {
+    for (int64_t column = 0; column + 1 < options.columns; ++column) {
+      const int64_t topLeft = row * options.columns + column + 1;
+      const int64_t bottomLeft = topLeft + options.columns;
+      std::string& line = out.Line();
+      line += "f";
+      for (const int64_t corner : {topLeft, bottomLeft, bottomLeft + 1, topLeft + 1}) {
+        line.push_back('\t');
+        AppendInteger(line, corner);
+      }
+      out.EndLine();
+    }
+  }
 }
 
 void WriteFaces(Output& out, const Options& options) {
@@ -144,7 +184,7 @@ void WriteFaces(Output& out, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--rows N] [--columns N] [--crlf] output.obj\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--rows N] [--columns N] [--crlf] [--scanner] output.obj\n", argv[0]);
     return 2;
   }
   std::FILE* file = std::fopen(options.output, "wb");
@@ -155,9 +195,14 @@ int main(int argc, char** argv) {
   Output out(file, options.crlf);
   out.Line() = "# lat-long sphere for benchmarks";
   out.EndLine();
-  WritePoints(out, options, "v ");
-  WritePoints(out, options, "vn ");
-  WriteFaces(out, options);
+  if (options.scanner) {
+    WritePoints(out, options, "v", true);
+    WriteQuads(out, options);
+  } else {
+    WritePoints(out, options, "v", false);
+    WritePoints(out, options, "vn", false);
+    WriteFaces(out, options);
+  }
   const bool written = out.Finish();
   if (std::fclose(file) != 0 || !written) {
     std::perror(options.output);

@@ -5,9 +5,12 @@ to check that the fast build writes exactly the bytes it should.
     reference.py input.obj output.inc
 
 It handles "v x y z" and "vn x y z" with single blanks and decimals without
-exponents, and faces "f a//b ..." or "f a/b/c ...", which is all that
-meshfold_sphere writes; anything else stops it with an error rather than a
-wrong answer.
+exponents, faces "f a//b ..." or "f a/b/c ...", and the scanner form: tabs
+between fields, "v x y z r g b" (the colour is left out) and faces of plain
+vertex indices "f a b c d", which is all that meshfold_sphere writes; anything
+else stops it with an error rather than a wrong answer. A face of k corners
+gives k - 2 triangles fanned from its first corner; a triangle whose corners
+do not all name a normal is a plain triangle of its vertices.
 """
 import os
 import sys
@@ -36,15 +39,38 @@ def vector(record):
     return b"<" + x + b", " + y + b", " + z + b"> "
 
 
+def scanner_vector(record):
+    """A tab-separated "x y z r g b" record, read as its first three fields."""
+    fields = record.split(b"\t")
+    if len(fields) != 6 or not all(fields):
+        raise SystemExit("reference.py: a scanner vertex needs six fields, one tab apart")
+    return vector(b" ".join(fields[:3]))
+
+
 def corners(record):
-    """(vertex, normal) numbers of the three corners of a face record."""
+    """(vertex, normal) numbers of the corners of a face record."""
     result = []
-    for corner in record.split(b" ")[:3]:
+    for corner in record.split(b" "):
         parts = corner.split(b"/")
         if len(parts) != 3 or not parts[0].isdigit() or not parts[2].isdigit():
             raise SystemExit("reference.py: faces must be v//vn or v/vt/vn")
         result.append((int(parts[0]), int(parts[2])))
     return result
+
+
+def scanner_corners(record):
+    """(vertex, no normal) of the corners of a tab-separated face record."""
+    fields = record.split(b"\t")
+    if not all(field.isdigit() for field in fields):
+        raise SystemExit("reference.py: scanner faces must be vertex indices, one tab apart")
+    return [(int(field), 0) for field in fields]
+
+
+def triangle(three, vertex, normal):
+    if all(normal(n) for _, n in three):
+        parts = [text for v, n in three for text in (vertex(v), normal(n))]
+        return b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n"
+    return b"   triangle { " + b", ".join(vertex(v) for v, _ in three) + b" }\r\n"
 
 
 def main():
@@ -61,6 +87,10 @@ def main():
                 normals.append(vector(line[3:]))
             elif line.startswith(b"f "):
                 faces.append(corners(line[2:]))
+            elif line.startswith(b"v\t"):
+                vertices.append(scanner_vector(line[2:]))
+            elif line.startswith(b"f\t"):
+                faces.append(scanner_corners(line[2:]))
 
     def vertex(n):
         return vertices[n] if 0 < n < len(vertices) else b""
@@ -76,11 +106,10 @@ def main():
         inc.write(b"#declare " + base + b" = \r\n   union {\r\n")
         lines = []
         for face in faces:
-            parts = []
-            for v, n in face:
-                parts.append(vertex(v))
-                parts.append(normal(n))
-            lines.append(b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n")
+            if len(face) < 3:
+                raise SystemExit("reference.py: faces of fewer than three corners are not handled")
+            for second in range(1, len(face) - 1):
+                lines.append(triangle((face[0], face[second], face[second + 1]), vertex, normal))
             if len(lines) >= 65536:
                 inc.write(b"".join(lines))
                 lines.clear()

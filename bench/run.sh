@@ -10,6 +10,9 @@
 #        double    1000 x 1999 grid, 3,992,004 faces, twice the standard
 #        five      1000 x 2504 grid, 5,000,994 faces
 #        crlf      the standard sphere with CR LF line ends
+#        scanner   1000 x 1000 grid as scanners write it: "v x y z r g b", no
+#                  normals, 998,001 quads "f a b c d" (1,996,002 triangles
+#                  out), tabs between fields
 #        small     200 x 200 grid, for a quick look
 # The files live on tmpfs (WORK, default /dev/shm/meshfold-bench) so that disk
 # writeback does not blur the figures; they are removed at the end unless
@@ -36,6 +39,7 @@ grid() {
     double) echo "--rows 1000 --columns 1999" ;;
     five) echo "--rows 1000 --columns 2504" ;;
     crlf) echo "--rows 1000 --columns 1000 --crlf" ;;
+    scanner) echo "--rows 1000 --columns 1000 --scanner" ;;
     small) echo "--rows 200 --columns 200" ;;
     *) echo "unknown size $1" >&2; exit 2 ;;
   esac

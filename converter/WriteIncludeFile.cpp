@@ -64,6 +64,42 @@ bool MissingVertex(const RecordStore& store, size_t first, size_t& at, int64_t& 
   return found;
 }
 
+bool HasNormal(const RecordStore& store, const Corner& corner) {
+  return corner.normal >= 1 && corner.normal <= store.NormalCount;
+}
+
+// What a corner gives a triangle line: its vertex's vector text and its
+// normal's, the latter empty when the corner names no stored normal.
+struct CornerTexts {
+  TextView vertex;
+  TextView normal;
+};
+
+// Inlined: it runs for every corner, and a call costs as much as its work.
+[[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store, const Corner& corner) {
+  return {VertexVector(store, corner.vertex), HasNormal(store, corner) ? NormalVector(store, corner.normal) : u""};
+}
+
+TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+  if (a.normal.empty() || b.normal.empty() || c.normal.empty())
+    return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
+  return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ", c.vertex,
+           u", ", c.normal, u" }"},
+          13};
+}
+
+// The fan shares its first corner among all triangles and each other corner
+// between two neighbours, so each corner's texts are looked up once.
+void WriteFan(FileHandle file, const RecordStore& store, size_t first, size_t end) {
+  const CornerTexts hub = ReadCornerTexts(store, store.Corners[first]);
+  CornerTexts previous = ReadCornerTexts(store, store.Corners[first + 1]);
+  for (size_t corner = first + 2; corner != end; ++corner) {
+    const CornerTexts next = ReadCornerTexts(store, store.Corners[corner]);
+    WriteLinePieces(file, TrianglePieces(hub, previous, next).View(), EncodingAnsi);
+    previous = next;
+  }
+}
+
 void WriteFace(FileHandle file, const RecordStore& store, size_t& at, int64_t& lastLine, Text& line) {
   const FaceHead face = ReadFaceHead(store, at, lastLine);
   const size_t first = at;
@@ -76,11 +112,7 @@ void WriteFace(FileHandle file, const RecordStore& store, size_t& at, int64_t& l
   }
   if (isMissing)
     return WriteLeftOut(file, face.line, {u"vertex ", IntegerToText(missing), u" does not exist"}, line);
-  for (size_t corner = first + 1; corner + 1 != end; ++corner) {
-    const TriangleLinePieces pieces =
-        TriangleLine(store, store.Corners[first], store.Corners[corner], store.Corners[corner + 1]);
-    WriteLinePieces(file, pieces.View(), EncodingAnsi);
-  }
+  WriteFan(file, store, first, end);
 }
 
 // Each triangle line goes out in its pieces: a vector text may be as long as
@@ -92,22 +124,10 @@ void WriteFaces(FileHandle file, const RecordStore& store) {
   for (int64_t face = 1; face <= store.FaceCount; ++face) WriteFace(file, store, at, lastLine, line);
 }
 
-bool HasNormal(const RecordStore& store, const Corner& corner) {
-  return corner.normal >= 1 && corner.normal <= store.NormalCount;
-}
-
 }  // namespace
 
 TriangleLinePieces TriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c) {
-  if (!HasNormal(store, a) || !HasNormal(store, b) || !HasNormal(store, c)) {
-    return {{u"   triangle { ", VertexVector(store, a.vertex), u", ", VertexVector(store, b.vertex), u", ",
-             VertexVector(store, c.vertex), u" }"},
-            7};
-  }
-  return {{u"   smooth_triangle { ", VertexVector(store, a.vertex), u", ", NormalVector(store, a.normal),
-           u", ", VertexVector(store, b.vertex), u", ", NormalVector(store, b.normal), u", ",
-           VertexVector(store, c.vertex), u", ", NormalVector(store, c.normal), u" }"},
-          13};
+  return TrianglePieces(ReadCornerTexts(store, a), ReadCornerTexts(store, b), ReadCornerTexts(store, c));
 }
 
 void BuildTriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c,

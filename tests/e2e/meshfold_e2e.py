@@ -381,6 +381,9 @@ def bad_input_cases():
             b"v 1.000000 1.000000 -1.000000\nvt 0.625 0.5\nvn 0.0000 1.0000 0.0000\nvp 0.1 0.2\n"
             b"l 1 2\np 1\ncurv 0.0 1.0 1 2\nparm u 0.0 1.0\nend\ncstype bspline\n"
             b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [2, 1, 1], [triangle(*[corner, normal] * 3)]),
+        # Normals that name no record, far beyond the arrays: a triangle from the vertices alone.
+        bad("normals_beyond_the_arrays", b"v 1 2 3\nvn 0 0 1\nf 1//400000 1//3000000 1//4294967295\n", [1, 1, 1],
+            ["   triangle { " + ", ".join([unit] * 3) + " }"]),
         # More records than the stores start with.
         bad("records_beyond_the_first_arrays", b"".join(b"v %d 0 0\n" % k for k in range(1, 150_001))
             + b"vn 0 0 1\nf 150000//1 120000//1 -1//1\n", [150_000, 1, 1],

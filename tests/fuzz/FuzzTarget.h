@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 // Runs one input; aborts (by a failed check or a sanitizer) when the code under
 // test misbehaves. Returns 0, as libFuzzer expects.
@@ -11,4 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 // Stops the process with message when condition is false, so that libFuzzer
 // and the replay alike report the input as a failure.
-void FuzzCheck(bool condition, const char* message);
+inline void FuzzCheck(bool condition, const char* message) {
+  if (condition) return;
+  std::fprintf(stderr, "fuzz check failed: %s\n", message);
+  std::abort();
+}

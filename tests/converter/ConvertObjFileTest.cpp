@@ -8,20 +8,17 @@
 
 #include "converter/OutcomeMessage.h"
 #include "tests/support/FakeOsFiles.h"
-#include "tests/support/TestFiles.h"
+#include "text/CodePage.h"
 
 namespace meshfold {
 namespace {
 
 using testing::FakeCall;
-using testing::U8;
 
-constexpr char16_t ObjPath[] = u"/m/mesh.obj";
-constexpr char16_t IncludePath[] = u"/m/mesh.inc";
+constexpr char16_t ObjPath[] = u"/m/mesh.obj", IncludePath[] = u"/m/mesh.inc";
 
-// Lines of every kind and line end, a comment longer than a buffer and a
-// triangle line written past one; without buffers, where every byte is a
-// call, a small mesh.
+// Lines of every kind and line end, a comment longer than a buffer and a triangle line written past
+// one; without buffers, where every byte is a call, a small mesh.
 std::string Mesh(bool buffered) {
   if (!buffered)
     return "v 0.0 0.0 0.0\r\nv 1.0 0.0 0.0\rv 0.0 1.0 0.0\nvn 0 0 1\r\n\r\nvt 0 0\nf 1//1 2//1 3//1\r\nf "
@@ -65,7 +62,7 @@ TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten)
     for (const bool includeExists : {true, false}) {
       FaultedRun clean;
       Convert(clean, buffered, includeExists, FakeCall::Open, -1);
-      ASSERT_TRUE(clean.outcome.Converted()) << U8(OutcomeMessage(clean.outcome));
+      ASSERT_TRUE(clean.outcome.Converted()) << AnsiBytes(OutcomeMessage(clean.outcome));
       for (const auto& [kind, stages] : kinds) {
         int failAt = 0;
         for (;; ++failAt) {
@@ -74,7 +71,7 @@ TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten)
           if (run.fake.Count(kind) <= failAt) break;
           const std::string where = std::to_string(static_cast<int>(kind)) + "/" + std::to_string(failAt) +
                                     (buffered ? " buffered: " : " unbuffered: ") +
-                                    U8(OutcomeMessage(run.outcome));
+                                    AnsiBytes(OutcomeMessage(run.outcome));
           EXPECT_EQ(run.fake.files[ObjPath].bytes, Mesh(buffered)) << where;
           for (const auto& [path, file] : run.fake.files) EXPECT_FALSE(file.locked) << where;
           if (run.outcome.Converted()) {

@@ -256,6 +256,9 @@ TERMINAL = [
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"calls": calls("zenity", "Info:", "canceled")}),
     case("a dialog program that dies has chosen nothing", setup=ZENITY_STAND_IN + "touch killed",
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"tri.inc": ABSENT}),
+    case("misuse told in a box for the desktop", setup=ZENITY_STAND_IN, args=["--desktop", "-x"], code=2, out="",
+         env={"DISPLAY": ":0", "PATH": "<W>/bin"}, err="", files={"calls": starts(b"[--info]\n[--title=Meshfold]\n"
+                                                                               b"[--text=unknown option -x\n\nusage")}),
 ]
 
 # Files on the command line: summaries on standard output, failures on standard

@@ -64,12 +64,9 @@ bool MissingVertex(const RecordStore& store, size_t first, size_t& at, int64_t& 
   return found;
 }
 
-bool HasNormal(const RecordStore& store, const Corner& corner) {
-  return corner.normal >= 1 && corner.normal <= store.NormalCount;
-}
-
 // What a corner gives a triangle line: its vertex's vector text and its
-// normal's, the latter empty when the corner names no stored normal.
+// normal's, the latter empty when the corner names no stored normal (a stored
+// vector text is never empty).
 struct CornerTexts {
   TextView vertex;
   TextView normal;
@@ -77,14 +74,14 @@ struct CornerTexts {
 
 // Inlined: it runs for every corner, and a call costs as much as its work.
 [[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store, const Corner& corner) {
-  return {VertexVector(store, corner.vertex), HasNormal(store, corner) ? NormalVector(store, corner.normal) : u""};
+  return {VertexVector(store, corner.vertex), NormalVector(store, corner.normal)};
 }
 
 TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
   if (a.normal.empty() || b.normal.empty() || c.normal.empty())
     return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
-  return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ", c.vertex,
-           u", ", c.normal, u" }"},
+  return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ",
+           c.vertex, u", ", c.normal, u" }"},
           13};
 }
 

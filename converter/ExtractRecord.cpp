@@ -142,6 +142,49 @@ void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, 
   StorePlainVector(fields, count, texts);
 }
 
+// The number a coordinate field writes, as POV-Ray reads it: an optional sign,
+// digits with at most one point among them, an optional exponent. A leading
+// "+" is dropped; "" when the field is no such number.
+TextView NumberText(TextView field) {
+  const char16_t* at = field.data();
+  const char16_t* const end = at + field.size();
+  if (at != end && (*at == u'+' || *at == u'-')) ++at;
+  const char16_t* const digits = at;
+  at = SkipDigits(at, end);
+  const bool whole = at != digits;
+  if (at != end && *at == u'.') {
+    const char16_t* const decimals = ++at;
+    at = SkipDigits(at, end);
+    if (!whole && at == decimals) return {};
+  } else if (!whole) {
+    return {};
+  }
+  at += ExponentLength(at, end);
+  if (at != end) return {};
+  return field.front() == u'+' ? field.substr(1) : field;
+}
+
+// Stores "<x,y,z>" (or "<u,v>" for two coordinates) with every digit each
+// field has. A coordinate that is missing or is no number is 0, as in a
+// record the union reads.
+void StoreExactVector(TextView record, size_t coordinateCount, int64_t& count, TextArray& texts) {
+  const VectorFields split = SplitVector(record);
+  TextView number[3] = {u"0", u"0", u"0"};
+  for (size_t at = 0; at < split.count; ++at) {
+    const TextView text = NumberText(split.field[at]);
+    if (!text.empty()) number[at] = text;
+  }
+  texts.GrowTo(++count);
+  if (coordinateCount == 2) return texts.AssignJoined(count, {u"<", number[0], u",", number[1], u">"});
+  texts.AssignJoined(count, {u"<", number[0], u",", number[1], u",", number[2], u">"});
+}
+
+// A vertex or normal record, in the form the store keeps.
+void StorePoint(TextView record, bool plain, int64_t& count, TextArray& texts, RecordStore& store) {
+  if (store.KeepExact) return StoreExactVector(record, 3, count, texts);
+  StoreVector(record, plain, count, texts, store.Fields);
+}
+
 // Where the index part that begins at `at` ends: its '/', blank or tab, or end.
 const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
   while (at != end && *at != u'/' && !IsSeparator(*at)) ++at;
@@ -163,13 +206,20 @@ int64_t ReadIndex(const char16_t*& at, const char16_t* end) {
 }
 
 // The corner v, v/vt, v//vn or v/vt/vn at `at`, which moves past it: the
-// vertex index before the first '/', the normal index after the second. raw
-// is the vertex index as written.
-Corner ReadCorner(const char16_t*& at, const char16_t* end, const RecordStore& store, int64_t& raw) {
+// vertex index before the first '/', the texture index after it (read only
+// when the store keeps textures), the normal index after the second. raw is
+// the vertex index as written.
+Corner ReadCorner(const char16_t*& at, const char16_t* end, const RecordStore& store, int64_t& raw,
+                  uint32_t& texture) {
   raw = ReadIndex(at, end);
   int64_t normal = 0;
   if (at != end && *at == u'/') {
-    at = IndexEnd(at + 1, end);  // the texture index, which the output has no place for
+    ++at;
+    if (store.KeepExact) {
+      texture = ResolveIndex(ReadIndex(at, end), store.TextureCount);
+    } else {
+      at = IndexEnd(at, end);
+    }
     if (at != end && *at == u'/') normal = ReadIndex(++at, end);
   }
   at = SkipField(at, end);
@@ -202,10 +252,11 @@ void StoreFace(TextView record, RecordStore& store) {
   bool resolved = true;
   for (at = SkipSeparators(at, end); at != end && *at != u'#'; at = SkipSeparators(at, end), ++count) {
     int64_t raw = 0;
-    const Corner corner = ReadCorner(at, end, store, raw);
+    uint32_t texture = 0;
+    const Corner corner = ReadCorner(at, end, store, raw, texture);
     if (corner.vertex == 0 && resolved) missing = raw;
     resolved = resolved && corner.vertex != 0;
-    AppendCorner(store, corner);
+    AppendCorner(store, corner, texture);
   }
   store.Corners[head].vertex = count;
   const auto value = static_cast<uint64_t>(missing);
@@ -217,7 +268,8 @@ void StoreFace(TextView record, RecordStore& store) {
 // began with the keyword itself and a single blank followed it. Inlined, since
 // every line takes the three tests and most fail at their first comparison.
 template <size_t Length>
-[[gnu::always_inline]] inline bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length], bool& plain) {
+[[gnu::always_inline]] inline bool TakeKeyword(TextView& line, const char16_t (&keyword)[Length],
+                                               bool& plain) {
   constexpr size_t size = Length - 1;
   size_t at = 0;
   while (at < line.size() && IsSeparator(line[at])) ++at;
@@ -234,11 +286,11 @@ template <size_t Length>
 void ExtractRecord(TextView line, RecordStore& store) {
   ++store.LineCount;
   bool plain = false;
-  if (TakeKeyword(line, u"v", plain))
-    StoreVector(line, plain, store.VertexCount, store.VertexTexts, store.Fields);
-  if (TakeKeyword(line, u"vn", plain))
-    StoreVector(line, plain, store.NormalCount, store.NormalTexts, store.Fields);
+  if (TakeKeyword(line, u"v", plain)) StorePoint(line, plain, store.VertexCount, store.VertexTexts, store);
+  if (TakeKeyword(line, u"vn", plain)) StorePoint(line, plain, store.NormalCount, store.NormalTexts, store);
   if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
+  if (store.KeepExact && TakeKeyword(line, u"vt", plain))
+    StoreExactVector(line, 2, store.TextureCount, store.TextureTexts);
 }
 
 }  // namespace meshfold

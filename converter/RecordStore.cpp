@@ -2,7 +2,8 @@
 
 namespace meshfold {
 
-void CreateRecordStore(RecordStore& store) {
+void CreateRecordStore(RecordStore& store, bool keepExact) {
+  store.KeepExact = keepExact;
   store.VertexCount = 0;
   store.NormalCount = 0;
   store.FaceCount = 0;
@@ -13,6 +14,9 @@ void CreateRecordStore(RecordStore& store) {
   store.Corners.Clear();
   store.Corners.GrowTo(static_cast<size_t>(RecordLimit) * 4);
   store.CornerEnd = 0;
+  store.TextureCount = 0;
+  store.TextureTexts.Create(keepExact ? RecordLimit : -1);
+  store.Textures.Clear();
 }
 
 }  // namespace meshfold

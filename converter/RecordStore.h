@@ -1,6 +1,7 @@
 #pragma once
 // The records read from an OBJ file: the vector texts of its vertices and
-// normals, and the corners of its faces, numbered from 1 as OBJ numbers them.
+// normals (and, when kept, of its texture vertices), and the corners of its
+// faces, numbered from 1 as OBJ numbers them.
 
 #include <cstdint>
 
@@ -30,7 +31,15 @@ using CornerList = ChunkedArray<Corner, 18>;
 // the arrays grow as records come.
 inline constexpr int64_t RecordLimit = 100000;
 
+// The texture vertex each Corners entry names, entry for entry; 0 for none and
+// for the entries that are not corners.
+using TextureList = ChunkedArray<uint32_t, 18>;
+
 struct RecordStore {
+  // Vectors keep every digit as "<x,y,z>", and "vt" records and the corners'
+  // texture indices are kept too: what a mesh2 needs. Otherwise vectors are
+  // cut to three decimals as "<x, y, z> ", as the union writes them.
+  bool KeepExact = false;
   int64_t VertexCount = 0;
   int64_t NormalCount = 0;
   int64_t FaceCount = 0;
@@ -38,17 +47,25 @@ struct RecordStore {
   int64_t LastFaceLine = 0;  // number of the last face line read
   TextArray VertexTexts;     // vector text of each vertex, element 0 empty
   TextArray NormalTexts;     // vector text of each normal, element 0 empty
+  int64_t TextureCount = 0;  // only when KeepExact
+  TextArray TextureTexts;    // "<u,v>" of each texture vertex, element 0 empty
+  TextureList Textures;      // only when KeepExact
   CornerList Corners;        // every face line in turn, from element 0
   size_t CornerEnd = 0;      // entries of Corners in use
   Text Fields;               // a record's fields set apart by single blanks
 };
 
-// Empties store and gives it arrays with the upper bound RecordLimit.
-void CreateRecordStore(RecordStore& store);
+// Empties store and gives it arrays with the upper bound RecordLimit; keepExact
+// sets KeepExact.
+void CreateRecordStore(RecordStore& store, bool keepExact = false);
 
-// Appends entry to store.Corners.
-inline void AppendCorner(RecordStore& store, Corner entry) {
+// Appends entry to store.Corners, and texture to store.Textures when kept.
+inline void AppendCorner(RecordStore& store, Corner entry, uint32_t texture = 0) {
   store.Corners.GrowTo(store.CornerEnd);
+  if (store.KeepExact) {
+    store.Textures.GrowTo(store.CornerEnd);
+    store.Textures[store.CornerEnd] = texture;
+  }
   store.Corners[store.CornerEnd++] = entry;
 }
 
@@ -60,6 +77,11 @@ inline TextView VertexVector(const RecordStore& store, int64_t number) {
 // Vector text of normal number, "" when no such normal was read.
 inline TextView NormalVector(const RecordStore& store, int64_t number) {
   return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : TextView();
+}
+
+// "<u,v>" of texture vertex number, "" when no such texture vertex was read.
+inline TextView TextureVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.TextureCount ? store.TextureTexts.Read(number) : TextView();
 }
 
 }  // namespace meshfold

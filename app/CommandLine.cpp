@@ -1,6 +1,11 @@
 #include "app/CommandLine.h"
 
+#include <array>
+#include <charconv>
+#include <string>
+
 #include "converter/ProgramName.h"
+#include "text/CodePage.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -9,6 +14,59 @@ namespace {
 
 bool IsOption(TextView argument) { return argument.size() > 1 && argument.front() == u'-'; }
 
+// The crease angle a --crease argument gives: a number of degrees from 0 to
+// 180, or a negative number when the text is none.
+double CreaseDegrees(TextView text) {
+  const std::string bytes = AnsiBytes(text);
+  double degrees = -1;
+  const auto [end, error] = std::from_chars(bytes.data(), bytes.data() + bytes.size(), degrees);
+  const bool whole = error == std::errc() && end == bytes.data() + bytes.size() && !bytes.empty();
+  return whole && degrees >= 0 && degrees <= 180 ? degrees : -1;
+}
+
+bool ReadNormalSource(TextView text, NormalSource& source) {
+  constexpr std::array<std::pair<TextView, NormalSource>, 3> sources = {
+      {{u"file", NormalSource::File}, {u"compute", NormalSource::Compute}, {u"none", NormalSource::None}}};
+  for (const auto& [name, each] : sources) {
+    if (text != name) continue;
+    source = each;
+    return true;
+  }
+  return false;
+}
+
+// Reads the options that choose the include file; at is the argument, and
+// moves past the value of "--crease DEGREES". False when argument is none of
+// them; problem tells what is wrong with one that is.
+bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine& command, bool& formChosen) {
+  const TextView argument = arguments[at];
+  ConversionOptions& options = command.options;
+  TextView problem;
+  if (argument == u"--mesh2") {
+    options.form = IncludeForm::Mesh2;
+  } else if (argument.starts_with(u"--normals=")) {
+    if (!ReadNormalSource(argument.substr(10), options.normals))
+      problem = u"--normals takes file, compute or none";
+  } else if (argument == u"--crease" || argument.starts_with(u"--crease=")) {
+    const bool separate = argument == u"--crease" && at + 1 < arguments.size();
+    options.creaseDegrees = CreaseDegrees(separate ? TextView(arguments[++at]) : argument.substr(9));
+    if (options.creaseDegrees < 0) problem = u"--crease takes a number of degrees from 0 to 180";
+  } else {
+    return false;
+  }
+  formChosen = formChosen || argument != u"--mesh2";
+  if (command.problem.empty() && !problem.empty()) command.problem = problem;
+  return true;
+}
+
+// The misuse of options that need others: an empty text when there is none.
+Text FormProblem(const CommandLine& command, bool formChosen) {
+  const bool mesh2 = command.options.form == IncludeForm::Mesh2;
+  if (formChosen && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
+  if (mesh2 && command.files.empty()) return u"--mesh2 converts the files named after it; name at least one";
+  return {};
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
@@ -16,7 +74,9 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
   bool optionsEnded = false;
   bool help = false;
   bool version = false;
-  for (const Text& argument : arguments) {
+  bool formChosen = false;
+  for (size_t at = 0; at < arguments.size(); ++at) {
+    const Text& argument = arguments[at];
     if (!optionsEnded && argument == u"--") {
       optionsEnded = true;
     } else if (optionsEnded || !IsOption(argument)) {
@@ -27,26 +87,33 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
       version = true;
     } else if (argument == u"--desktop") {
       command.reportPlace = ReportPlace::MessageBox;
-    } else if (command.problem.empty()) {
+    } else if (!ReadFormOption(arguments, at, command, formChosen) && command.problem.empty()) {
       command.problem = JoinedText({u"unknown option ", argument});
     }
   }
-  if (help) return {CommandKind::ShowHelp, {}, {}, command.reportPlace};
-  if (version) return {CommandKind::ShowVersion, {}, {}, command.reportPlace};
-  if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem, command.reportPlace};
+  if (help) return {CommandKind::ShowHelp, {}, {}, command.reportPlace, {}};
+  if (version) return {CommandKind::ShowVersion, {}, {}, command.reportPlace, {}};
+  if (command.problem.empty()) command.problem = FormProblem(command, formChosen);
+  if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem, command.reportPlace, {}};
   command.kind = command.files.empty() ? CommandKind::ChooseFile : CommandKind::ConvertFiles;
   return command;
 }
 
 TextView UsageText() {
-  return u"usage: meshfold [FILE.obj...]\r"
+  return u"usage: meshfold [OPTION...] [FILE.obj...]\r"
          u"Converts each Wavefront OBJ file into a POV-Ray include file beside it,\r"
-         u"named after it with the extension .inc. Without files, asks for one in a\r"
-         u"file-open dialog.\r"
-         u"  --help     show this help and exit\r"
-         u"  --version  show the version and exit\r"
-         u"  --desktop  show the outcome in a message box, not on the terminal\r"
-         u"  --         every later argument is a file name\r";
+         u"named after it with the extension .inc: a union of smooth triangles, or\r"
+         u"with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.\r"
+         u"  --mesh2            write a mesh2: every vector once with all its digits,\r"
+         u"                     texture coordinates when every corner has one\r"
+         u"  --normals=file     the file's normals, computed where a face has none\r"
+         u"  --normals=compute  computed normals only\r"
+         u"  --normals=none     no normals: flat triangles\r"
+         u"  --crease DEGREES   edges sharper than this stay sharp (default 60)\r"
+         u"  --help             show this help and exit\r"
+         u"  --version          show the version and exit\r"
+         u"  --desktop          show the outcome in a message box, not on the terminal\r"
+         u"  --                 every later argument is a file name\r";
 }
 
 Text VersionText() { return JoinedText({ProgramVersion, u"\r"}); }

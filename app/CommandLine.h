@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "converter/ConversionOptions.h"
 #include "text/Text.h"
 
 namespace meshfold {
@@ -30,13 +31,15 @@ struct CommandLine {
   std::vector<Text> files;  // for ConvertFiles, in the order given
   Text problem;             // for Misuse: what is wrong, for the user
   ReportPlace reportPlace = ReportPlace::Terminal;
+  ConversionOptions options;  // for ConvertFiles
 };
 
 // Reads the arguments (the program's own name not among them). --help and
 // --version win wherever they stand before "--"; --desktop there chooses the
-// message box for every kind of run; any other argument that starts with "-"
-// before "--" is misuse, except "-" itself; "--" makes every later argument
-// a file name.
+// message box for every kind of run; --mesh2, --normals=SOURCE and --crease
+// DEGREES (or --crease=DEGREES) choose the include file's form, and need files
+// to convert; any other argument that starts with "-" before "--" is misuse,
+// except "-" itself; "--" makes every later argument a file name.
 CommandLine ParseCommandLine(const std::vector<Text>& arguments);
 
 // The short usage shown for --help and after misuse; lines end in CR.

@@ -8,10 +8,11 @@
 namespace meshfold {
 
 std::vector<ConversionOutcome> ConvertGivenFiles(const std::vector<Text>& files,
+                                                 const ConversionOptions& options,
                                                  const std::function<void(const ConversionOutcome&)>& told) {
   std::vector<ConversionOutcome> outcomes;
   for (const Text& file : files) {
-    outcomes.push_back(ConvertObjFile(file));
+    outcomes.push_back(ConvertObjFile(file, options));
     told(outcomes.back());
   }
   return outcomes;
@@ -23,6 +24,17 @@ Text DescribeOutcome(const ConversionOutcome& outcome) {
   const bool namesGivenFile = outcome.Converted() || FailedPath(outcome) == outcome.objPath;
   const Text message = OutcomeMessage(outcome);
   return namesGivenFile ? message : JoinedText({outcome.objPath, u"\r", message});
+}
+
+Text LeftOutLines(const ConversionOutcome& outcome, TextView prefix, size_t limit) {
+  Text lines;
+  for (size_t face = 0; face < outcome.leftOut.size() && face < limit; ++face)
+    AppendTexts(lines, {prefix, LeftOutWords(outcome.leftOut[face]), u"\r"});
+  if (outcome.leftOut.size() > limit) {
+    const auto untold = static_cast<int64_t>(outcome.leftOut.size() - limit);
+    AppendTexts(lines, {prefix, u"and ", IntegerToText(untold), u" more faces left out\r"});
+  }
+  return lines;
 }
 
 int ExitCodeOf(const std::vector<ConversionOutcome>& outcomes) {

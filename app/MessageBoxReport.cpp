@@ -11,6 +11,8 @@ namespace meshfold {
 namespace {
 
 constexpr uint32_t MessageStyle = 0;
+// A message box cannot scroll: a few faces show what went wrong.
+constexpr size_t LeftOutShown = 10;
 
 }  // namespace
 
@@ -19,7 +21,7 @@ void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes) {
   for (const ConversionOutcome& outcome : outcomes) {
     // An empty line between files keeps each outcome a block of its own.
     if (!text.empty()) AppendTexts(text, {u"\r"});
-    AppendTexts(text, {DescribeOutcome(outcome)});
+    AppendTexts(text, {DescribeOutcome(outcome), LeftOutLines(outcome, u"", LeftOutShown)});
   }
   MessageDialog(SummaryTitle, text, MessageStyle);
 }

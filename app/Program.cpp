@@ -19,7 +19,7 @@ int RunCommand(const CommandLine& command) {
       return 0;
     case CommandKind::ConvertFiles: {
       const std::vector<ConversionOutcome> outcomes = ConvertGivenFiles(
-          command.files,
+          command.files, command.options,
           [&](const ConversionOutcome& outcome) { ReportFileOutcome(outcome, command.reportPlace); });
       ReportAllOutcomes(outcomes, command.reportPlace);
       return ExitCodeOf(outcomes);

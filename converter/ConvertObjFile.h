@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "converter/ConversionOptions.h"
+#include "converter/StoredFaces.h"
 #include "text/OsFiles.h"
 #include "text/Text.h"
 
@@ -27,13 +30,16 @@ struct ConversionOutcome {
   int64_t vertices = 0;
   int64_t normals = 0;
   int64_t faces = 0;
+  // The faces that gave no triangle, for a mesh2, which has no place to say
+  // so; the union says it in the include file itself.
+  std::vector<StoredFace> leftOut;
 
   bool Converted() const { return stage == ConversionStage::Converted; }
 };
 
 // Converts the OBJ file at objPath into the include file beside it. The include
-// file is written only after the whole OBJ file was read without an error, and
-// never over the OBJ file itself.
-ConversionOutcome ConvertObjFile(TextView objPath);
+// file, in the form options choose, is written only after the whole OBJ file
+// was read without an error, and never over the OBJ file itself.
+ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& options = {});
 
 }  // namespace meshfold

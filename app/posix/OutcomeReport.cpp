@@ -27,6 +27,8 @@ void WriteLines(int fd, TextView text) {
 void ReportFileOutcome(const ConversionOutcome& outcome, ReportPlace place) {
   if (place != ReportPlace::Terminal) return;
   WriteLines(outcome.Converted() ? STDOUT_FILENO : STDERR_FILENO, DescribeOutcome(outcome));
+  if (!outcome.leftOut.empty())
+    WriteLines(STDERR_FILENO, LeftOutLines(outcome, JoinedText({outcome.objPath, u": "}), SIZE_MAX));
 }
 
 void ReportAllOutcomes(const std::vector<ConversionOutcome>& outcomes, ReportPlace place) {

@@ -284,11 +284,11 @@ COMMAND_LINE = [
     case("-- before names with a dash or not in UTF-8", args=["--", "-dash.obj", LATIN1 + ".obj"], out=summary(
         "-dash", 3, 1, 1) + summary(LATIN1, 3, 1, 1), setup="cp $M/tri.obj ./-dash.obj; cp $M/tri.obj $'m\\xe9sh.obj'",
          files={"-dash.inc": gold("tri.inc", "-dash", "_dash"), LATIN1 + ".inc": gold("tri.inc", LATIN1, "m_sh")}),
-    case("--help", args=["--help"], out=starts("usage: meshfold [FILE.obj...]\n")),
+    case("--help", args=["--help"], out=starts("usage: meshfold [OPTION...] [FILE.obj...]\n")),
     case("--version", setup="cp $M/tri.obj .", args=["tri.obj", "--version"], out="Meshfold 0.1\n",
          files={"tri.inc": ABSENT}),
     case("an unknown option", setup="cp $M/tri.obj .", args=["--frobnicate", "tri.obj"], code=2, out="",
-         err=starts("meshfold: unknown option --frobnicate\nusage: meshfold [FILE.obj...]\n"),
+         err=starts("meshfold: unknown option --frobnicate\nusage: meshfold [OPTION...] [FILE.obj...]\n"),
          files={"tri.inc": ABSENT}),
 ]
 

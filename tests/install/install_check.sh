@@ -25,8 +25,8 @@ converts "$prefix/bin/meshfold" "installed binary"
 # The man page renders cleanly and names every option that --help lists.
 page=$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/meshfold.1" 2>"$work/warnings")
 [ ! -s "$work/warnings" ] || fail "man page warnings: $(cat "$work/warnings")"
-for option in $("$prefix/bin/meshfold" --help | grep -o '^  --[a-z]*'); do
-  grep -qE "^ *$option( |$)" <<<"$page" || fail "man page lacks $option"
+for option in $("$prefix/bin/meshfold" --help | grep -o '^  --[a-z0-9]*' | sort -u); do
+  grep -qE "^ *$option( |=|$)" <<<"$page" || fail "man page lacks $option"
 done
 
 entry="$prefix/share/applications/meshfold.desktop"

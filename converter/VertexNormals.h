@@ -1,0 +1,36 @@
+#pragma once
+// Smooth vertex normals for triangles that have none: at each corner, the
+// average of the unit normals of the triangles around its vertex, each weighted
+// by its angle at that vertex. Only triangles whose normal lies within the
+// crease angle of the corner's own triangle take part, so sharp edges stay
+// sharp.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace meshfold {
+
+using Vector3 = std::array<double, 3>;
+
+// The triangles of a mesh as vertex indices into positions, three a triangle,
+// and which of them need normals.
+struct TriangleMesh {
+  std::vector<Vector3> positions;
+  std::vector<uint32_t> corners;   // three vertex indices a triangle
+  std::vector<bool> needsNormals;  // one a triangle
+};
+
+// The normals found: unit vectors, each written once, and for each corner of a
+// triangle that needs normals the index of its normal (other corners: 0).
+struct VertexNormals {
+  std::vector<std::array<float, 3>> vectors;
+  std::vector<uint32_t> cornerNormals;
+};
+
+// Computes the normals of the corners of every triangle that needs them. A
+// corner whose triangles give no direction (degenerate triangles) gets its
+// own triangle's normal, or <0,0,1> when that has none either.
+VertexNormals ComputeVertexNormals(const TriangleMesh& mesh, double creaseDegrees);
+
+}  // namespace meshfold

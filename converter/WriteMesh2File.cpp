@@ -1,0 +1,219 @@
+#include "converter/WriteMesh2File.h"
+
+#include <charconv>
+#include <string>
+
+#include "converter/IdentifierName.h"
+#include "converter/StoredFaces.h"
+#include "converter/VertexNormals.h"
+#include "text/StringOperations.h"
+#include "text/TextFileWriter.h"
+
+namespace meshfold {
+
+namespace {
+
+bool EveryCorner(const StoredFace& face, auto names) {
+  for (size_t corner = face.first; corner != face.first + face.count; ++corner)
+    if (!names(corner)) return false;
+  return true;
+}
+
+bool NamesNormals(const RecordStore& store, const StoredFace& face) {
+  return EveryCorner(face, [&](size_t c) { return !NormalVector(store, store.Corners[c].normal).empty(); });
+}
+
+bool NamesTextures(const RecordStore& store, const StoredFace& face) {
+  return EveryCorner(face, [&](size_t c) { return !TextureVector(store, store.Textures[c]).empty(); });
+}
+
+// Calls each(face) for every face that gives triangles.
+void ForEachFace(const RecordStore& store, auto each) {
+  FaceReader faces(store);
+  while (faces.More()) {
+    const StoredFace face = faces.Next();
+    if (!face.LeftOut()) each(face);
+  }
+}
+
+// Calls each(face, a, b, c) for every triangle, a, b and c being its corners'
+// places in store.Corners, fanned from each face's first corner.
+void ForEachTriangle(const RecordStore& store, auto each) {
+  ForEachFace(store, [&](const StoredFace& face) {
+    for (size_t c = face.first + 2; c != face.first + face.count; ++c) each(face, face.first, c - 1, c);
+  });
+}
+
+// What the mesh2 holds besides the file's vectors.
+struct Mesh2Plan {
+  int64_t triangles = 0;
+  bool textured = false;  // every corner of every triangle names a stored texture vertex
+  NormalSource normals = NormalSource::File;
+  VertexNormals computed;  // for the triangles without the file's normals
+};
+
+bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const Mesh2Plan& plan) {
+  return plan.normals == NormalSource::File && NamesNormals(store, face);
+}
+
+// "<x,y,z>" as the reader keeps it, read as numbers; a number that does not
+// read is 0.
+Vector3 ReadVector(TextView text) {
+  const std::string bytes(text.begin(), text.end());  // ASCII: the reader kept only number texts
+  Vector3 vector{0, 0, 0};
+  const char* at = bytes.data() + 1;
+  const char* const end = bytes.data() + bytes.size();
+  for (double& coordinate : vector) {
+    at = std::from_chars(at, end, coordinate).ptr;
+    if (at != end) ++at;
+  }
+  return vector;
+}
+
+TriangleMesh GatherTriangles(const RecordStore& store, const Mesh2Plan& plan) {
+  TriangleMesh mesh;
+  mesh.positions.reserve(static_cast<size_t>(store.VertexCount));
+  for (int64_t vertex = 1; vertex <= store.VertexCount; ++vertex)
+    mesh.positions.push_back(ReadVector(store.VertexTexts.Read(vertex)));
+  mesh.corners.reserve(static_cast<size_t>(plan.triangles) * 3);
+  ForEachTriangle(store, [&](const StoredFace& face, size_t a, size_t b, size_t c) {
+    for (size_t corner : {a, b, c}) mesh.corners.push_back(store.Corners[corner].vertex - 1);
+    mesh.needsNormals.push_back(!TakesFileNormals(store, face, plan));
+  });
+  return mesh;
+}
+
+Mesh2Plan PlanMesh2(const RecordStore& store, const ConversionOptions& options) {
+  Mesh2Plan plan{.textured = true, .normals = options.normals, .computed = {}};
+  bool computes = false;
+  ForEachFace(store, [&](const StoredFace& face) {
+    plan.triangles += face.count - 2;
+    plan.textured = plan.textured && NamesTextures(store, face);
+    computes = computes || (options.normals != NormalSource::None && !TakesFileNormals(store, face, plan));
+  });
+  plan.textured = plan.textured && plan.triangles > 0;
+  if (computes) plan.computed = ComputeVertexNormals(GatherTriangles(store, plan), options.creaseDegrees);
+  return plan;
+}
+
+// One line of pieces; the pieces may be temporaries of the caller's expression.
+void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
+  WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
+}
+
+// Writes a block of count entries, a comma after each but the last.
+class Mesh2Block {
+ public:
+  Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
+    WritePieces(file_, {u"  ", name, u" {"});
+    WritePieces(file_, {u"    ", IntegerToText(count), u","});
+  }
+  ~Mesh2Block() { WriteLine(file_, u"  }", EncodingAnsi); }
+  Mesh2Block(const Mesh2Block&) = delete;
+  Mesh2Block& operator=(const Mesh2Block&) = delete;
+
+  void Vector(TextView text) { WritePieces(file_, {u"    ", text, Comma()}); }
+  void Indices(int64_t a, int64_t b, int64_t c) {
+    WritePieces(file_,
+                {u"    <", IntegerToText(a), u",", IntegerToText(b), u",", IntegerToText(c), u">", Comma()});
+  }
+
+ private:
+  TextView Comma() { return --left_ > 0 ? u"," : u""; }
+  FileHandle file_;
+  int64_t left_;
+};
+
+void WriteVectors(FileHandle file, TextView name, const TextArray& texts, int64_t count) {
+  Mesh2Block block(file, name, count);
+  for (int64_t number = 1; number <= count; ++number) block.Vector(texts.Read(number));
+}
+
+// A computed normal with the fewest digits that read back as the same float.
+Text FloatVectorText(const std::array<float, 3>& vector) {
+  char bytes[64];
+  char* at = bytes;
+  for (size_t k = 0; k < 3; ++k) {
+    *at++ = k == 0 ? '<' : ',';
+    at = std::to_chars(at, bytes + sizeof bytes, vector[k]).ptr;
+  }
+  *at++ = '>';
+  return Text(bytes, at);
+}
+
+void WriteNormals(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
+  const auto computed = static_cast<int64_t>(plan.computed.vectors.size());
+  Mesh2Block block(file, u"normal_vectors", store.NormalCount + computed);
+  for (int64_t number = 1; number <= store.NormalCount; ++number)
+    block.Vector(store.NormalTexts.Read(number));
+  for (const std::array<float, 3>& normal : plan.computed.vectors) block.Vector(FloatVectorText(normal));
+}
+
+// A block of three indices a triangle, index(corner) giving each corner's.
+void WriteIndices(FileHandle file, TextView name, const RecordStore& store, const Mesh2Plan& plan,
+                  auto index) {
+  Mesh2Block block(file, name, plan.triangles);
+  int64_t triangle = 0;
+  ForEachTriangle(store, [&](const StoredFace& face, size_t a, size_t b, size_t c) {
+    block.Indices(index(face, a, 3 * triangle), index(face, b, 3 * triangle + 1),
+                  index(face, c, 3 * triangle + 2));
+    ++triangle;
+  });
+}
+
+void WriteNormalIndices(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
+  WriteIndices(file, u"normal_indices", store, plan,
+               [&](const StoredFace& face, size_t corner, int64_t computed) {
+                 if (TakesFileNormals(store, face, plan)) return int64_t{store.Corners[corner].normal} - 1;
+                 return store.NormalCount + plan.computed.cornerNormals[static_cast<size_t>(computed)];
+               });
+}
+
+void WriteMesh2(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
+  WriteLine(file, u"mesh2 {", EncodingAnsi);
+  WriteVectors(file, u"vertex_vectors", store.VertexTexts, store.VertexCount);
+  if (plan.normals != NormalSource::None) WriteNormals(file, store, plan);
+  if (plan.textured) WriteVectors(file, u"uv_vectors", store.TextureTexts, store.TextureCount);
+  WriteIndices(file, u"face_indices", store, plan, [&](const StoredFace&, size_t corner, int64_t) {
+    return int64_t{store.Corners[corner].vertex} - 1;
+  });
+  if (plan.normals != NormalSource::None) WriteNormalIndices(file, store, plan);
+  if (plan.textured) {
+    WriteIndices(file, u"uv_indices", store, plan, [&](const StoredFace&, size_t corner, int64_t) {
+      return int64_t{store.Textures[corner]} - 1;
+    });
+    WriteLine(file, u"  uv_mapping", EncodingAnsi);
+  }
+  WriteLine(file, u"}", EncodingAnsi);
+}
+
+void WriteHeader(FileHandle file, TextView baseName, int64_t triangles) {
+  Text line;
+  JoinTexts(line, {u"//   mesh2 from ", baseName, u".obj"});
+  WriteLine(file, line, EncodingAnsi);
+  JoinTexts(line, {u"//   triangle count: ", IntegerToText(triangles)});
+  WriteLine(file, line, EncodingAnsi);
+  WriteLine(file, u"", EncodingAnsi);
+  JoinTexts(line, {u"#declare ", DeclaredName(baseName), u" = "});
+  WriteLine(file, line, EncodingAnsi);
+}
+
+}  // namespace
+
+OsError WriteMesh2File(TextView includePath, TextView baseName, const RecordStore& store,
+                       const ConversionOptions& options) {
+  const Mesh2Plan plan = PlanMesh2(store, options);
+  OsError error = 0;
+  const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
+  if (file == 0) return error;
+  WriteHeader(file, baseName, plan.triangles);
+  if (plan.triangles > 0) {
+    WriteMesh2(file, store, plan);
+  } else {
+    WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
+    WriteLine(file, u"   union { }", EncodingAnsi);
+  }
+  return CloseTextFile(file);
+}
+
+}  // namespace meshfold

@@ -48,8 +48,11 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
     if (!ReadNormalSource(argument.substr(10), options.normals))
       problem = u"--normals takes file, compute or none";
   } else if (argument == u"--crease" || argument.starts_with(u"--crease=")) {
-    const bool separate = argument == u"--crease" && at + 1 < arguments.size();
-    options.creaseDegrees = CreaseDegrees(separate ? TextView(arguments[++at]) : argument.substr(9));
+    const bool last = at + 1 == arguments.size();
+    const TextView value = argument != u"--crease" ? argument.substr(9)
+                           : last                  ? u""
+                                                   : TextView(arguments[++at]);
+    options.creaseDegrees = CreaseDegrees(value);
     if (options.creaseDegrees < 0) problem = u"--crease takes a number of degrees from 0 to 180";
   } else {
     return false;

@@ -141,11 +141,15 @@ Text FloatVectorText(const std::array<float, 3>& vector) {
   return Text(bytes, at);
 }
 
+// The file's normals come first, when any triangle may take them.
+int64_t FileNormalsWritten(const RecordStore& store, const Mesh2Plan& plan) {
+  return plan.normals == NormalSource::File ? store.NormalCount : 0;
+}
+
 void WriteNormals(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
-  const auto computed = static_cast<int64_t>(plan.computed.vectors.size());
-  Mesh2Block block(file, u"normal_vectors", store.NormalCount + computed);
-  for (int64_t number = 1; number <= store.NormalCount; ++number)
-    block.Vector(store.NormalTexts.Read(number));
+  const int64_t fromFile = FileNormalsWritten(store, plan);
+  Mesh2Block block(file, u"normal_vectors", fromFile + static_cast<int64_t>(plan.computed.vectors.size()));
+  for (int64_t number = 1; number <= fromFile; ++number) block.Vector(store.NormalTexts.Read(number));
   for (const std::array<float, 3>& normal : plan.computed.vectors) block.Vector(FloatVectorText(normal));
 }
 
@@ -162,11 +166,11 @@ void WriteIndices(FileHandle file, TextView name, const RecordStore& store, cons
 }
 
 void WriteNormalIndices(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
-  WriteIndices(file, u"normal_indices", store, plan,
-               [&](const StoredFace& face, size_t corner, int64_t computed) {
-                 if (TakesFileNormals(store, face, plan)) return int64_t{store.Corners[corner].normal} - 1;
-                 return store.NormalCount + plan.computed.cornerNormals[static_cast<size_t>(computed)];
-               });
+  WriteIndices(
+      file, u"normal_indices", store, plan, [&](const StoredFace& face, size_t corner, int64_t computed) {
+        if (TakesFileNormals(store, face, plan)) return int64_t{store.Corners[corner].normal} - 1;
+        return FileNormalsWritten(store, plan) + plan.computed.cornerNormals[static_cast<size_t>(computed)];
+      });
 }
 
 void WriteMesh2(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {

@@ -2,7 +2,7 @@
 """Drives the real Meshfold program as a user, a script or a desktop would: a table of
 cases per group, each in a fresh folder, include files compared byte for byte with
 testdata/meshes. Exits 0 when all passed, 1 on a failure, 77 (skipped) without tools."""
-import argparse, glob, os, pwd, random, re, shlex, shutil, subprocess, sys, tempfile, time  # noqa: E401
+import argparse, glob, math, os, pwd, random, re, shlex, shutil, subprocess, sys, tempfile, time  # noqa: E401
 from pathlib import Path
 
 parser = argparse.ArgumentParser()
@@ -292,6 +292,84 @@ COMMAND_LINE = [
          files={"tri.inc": ABSENT}),
 ]
 
+# mesh2 on the command line: the golden meshes each as one mesh2, faces left out named on standard error,
+# normals computed where the file has none and kept apart across sharp edges.
+def blocks(data):
+    """Each block of a mesh2 include file: its count and its entries."""
+    return {name.decode(): (int(count), re.findall(rb"<([^>]*)>", body)) for name, count, body in
+            re.findall(rb"  (\w+) \{\r\n    (\d+),\r\n(.*?)\r\n  \}", data, re.S)}
+
+
+def numbers(entry):
+    return [float(x) for x in entry.split(b",")]
+
+
+def block_counts(normals, **counts):
+    """Each block as long as its count, the given counts (None: no such block), normal_vectors' count in normals."""
+    def fits(data):
+        found = {name: count for name, (count, entries) in blocks(data).items() if count == len(entries)}
+        return len(found) == len(blocks(data)) and all(found.get(name) == count for name, count in counts.items()) and (
+            found.get("normal_vectors") in (normals if isinstance(normals, range) else [normals]))
+    return described(f"a mesh2 with {counts} and {normals} normals", fits)
+
+
+def sphere(rows, columns):
+    """A sphere without normals in quads, as a scanner might write it: its seam and poles are split vertices."""
+    at = [(math.sin(math.pi * i / rows) * math.cos(2 * math.pi * j / columns), math.cos(math.pi * i / rows),
+           math.sin(math.pi * i / rows) * math.sin(2 * math.pi * j / columns))
+          for i in range(rows + 1) for j in range(columns + 1)]
+    quads = ((i * (columns + 1) + j + 1, i * (columns + 1) + j + 2) for i in range(rows) for j in range(columns))
+    return fs("".join([*(f"v {x:.6f} {y:.6f} {z:.6f}\n" for x, y, z in at),
+                       *(f"f {a} {b} {b + columns + 1} {a + columns + 1}\n" for a, b in quads)]))
+
+
+def true_normals(data):
+    """At least 99% of the corners have a normal within 3 degrees of the sphere's own (its vertex, from the centre)."""
+    found = blocks(data)
+    vertices, normals = [numbers(v) for v in found["vertex_vectors"][1]], [numbers(n) for n in found["normal_vectors"][1]]
+    angles = [math.degrees(math.acos(max(-1.0, min(1.0, sum(a * b for a, b in zip(vertices[v], normals[n])) / math.dist(
+        vertices[v], [0] * 3) / math.dist(normals[n], [0] * 3))))) for face, corners in zip(
+        found["face_indices"][1], found["normal_indices"][1]) for v, n in zip(map(int, face.split(b",")), map(
+            int, corners.split(b",")))]
+    return block_counts(range(2, 3000), face_indices=2 * 20 * 40, normal_indices=2 * 20 * 40)(data) and sum(
+        angle <= 3 for angle in angles) >= 0.99 * len(angles)
+
+
+MESH2_GOLD = os.path.join(ARGS.testdata, "mesh2")
+LEFT_OUT = {"3d-mix": ["12 left out: 2 corners, fewer than 3", "13 left out: vertex 7 does not exist",
+                       "14 left out: vertex -9 does not exist"],
+            "missing": ["7 left out: vertex 9 does not exist", "8 left out: 2 corners, fewer than 3",
+                        "9 left out: vertex -4 does not exist", "11 left out: 0 corners, fewer than 3"],
+            "odd": [f"{line} left out: vertex {vertex} does not exist" for line, vertex in ((8, -3), (18, 4), (20, 7),
+                                                                                             (23, 0))]}
+MESH2 = [
+    case("every golden mesh", setup="cp $M/*.obj .", args=["--mesh2", *(f"{name}.obj" for name in GOLDEN)],
+         out="".join(summary(name, *counts) for name, counts in GOLDEN.items()),
+         err="".join(f"{name}.obj: face line {why}\n" for name in GOLDEN for why in LEFT_OUT.get(name, [])),
+         files={f"{name}.inc": read(os.path.join(MESH2_GOLD, f"{name}.inc")) for name in GOLDEN}),
+    case("a sphere without normals gets its own", setup={"ball.obj": sphere(20, 40)}, args=["--mesh2", "ball.obj"],
+         out=summary("ball", 21 * 41, 0, 800), err="", files={"ball.inc": described(true_normals.__doc__, true_normals)}),
+    case("the cube's file normals replaced: its edges stay sharp", setup="cp $M/cube.obj .", err="",
+         args=["--mesh2", "--normals=compute", "cube.obj"], files={"cube.inc": block_counts(24, uv_vectors=4)}),
+    case("a crease of 180 degrees smooths every edge", setup="cp $M/cube.obj .", err="",
+         args=["--mesh2", "--normals=compute", "--crease", "180", "cube.obj"], files={"cube.inc": block_counts(8)}),
+    case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
+         files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
+    case("faces left out, a few told in the box", args=["--desktop", "--mesh2", "bad.obj"], setup=ZENITY_STAND_IN
+         + "printf 'v 0 0 0\\nv 1 0 0\\nv 0 1 0\\nf 1 2 3\\n' >bad.obj; yes 'f 1 2' | head -n 12 >>bad.obj",
+         env={"DISPLAY": ":0", "PATH": "<W>/bin"},
+         files={"calls": described("ten faces told, then the rest counted", lambda calls: fs(
+             "".join(f"face line {n} left out: 2 corners, fewer than 3\n" for n in range(5, 15))
+             + "and 2 more faces left out]") in calls and b"line 15" not in calls)}, out="", err=""),
+    *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="", err=starts(
+        f"meshfold: {problem}\nusage"), files={"tri.inc": ABSENT}) for args, problem in (
+        (["--mesh2"], "--mesh2 converts the files named after it; name at least one"),
+        (["--normals=none", "tri.obj"], "--normals and --crease choose the normals of a mesh2; add --mesh2"),
+        (["--mesh2", "--normals=smooth", "tri.obj"], "--normals takes file, compute or none"),
+        (["--mesh2", "tri.obj", "--crease=181"], "--crease takes a number of degrees from 0 to 180"),
+        (["--mesh2", "tri.obj", "--crease"], "--crease takes a number of degrees from 0 to 180"))),
+]
+
 # File-system faults: each is said, nothing is claimed that was not written,
 # and the OBJ file keeps its bytes.
 BIG = "{ echo 'v 1.000000 2.000000 3.000000'; echo 'vn 0 0 1'; yes 'f 1//1 1//1 1//1' | head -n 5000; } >big.obj"
@@ -532,7 +610,7 @@ def windows_exe_group():
 
 
 GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_cases(COMMAND_LINE),
-          "faults": lambda: run_cases(FAULTS), "bad_input": lambda: run_cases(bad_input_cases(), seconds=120),
+          "faults": lambda: run_cases(FAULTS), "mesh2": lambda: run_cases(MESH2), "bad_input": lambda: run_cases(bad_input_cases(), seconds=120),
           "povray": povray_group, "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
 if __name__ == "__main__":
     os.makedirs(ARTIFACTS, exist_ok=True)

@@ -2,7 +2,7 @@
 """An independent converter for the line forms of the benchmark sphere, used
 to check that the fast build writes exactly the bytes it should.
 
-    reference.py input.obj output.inc
+    reference.py [--mesh2] input.obj output.inc
 
 It handles "v x y z" and "vn x y z" with single blanks and decimals without
 exponents, faces "f a//b ..." or "f a/b/c ...", and the scanner form: tabs
@@ -10,7 +10,9 @@ between fields, "v x y z r g b" (the colour is left out) and faces of plain
 vertex indices "f a b c d", which is all that meshfold_sphere writes; anything
 else stops it with an error rather than a wrong answer. A face of k corners
 gives k - 2 triangles fanned from its first corner; a triangle whose corners
-do not all name a normal is a plain triangle of its vertices.
+do not all name a normal is a plain triangle of its vertices. With --mesh2 it
+writes the mesh2 of a mesh whose every face names normals (computed normals
+are not reproduced: such a mesh stops it).
 """
 import os
 import sys
@@ -73,8 +75,35 @@ def triangle(three, vertex, normal):
     return b"   triangle { " + b", ".join(vertex(v) for v, _ in three) + b" }\r\n"
 
 
+def exact(record):
+    """A vector record with every digit, as a mesh2 keeps it."""
+    fields = record.replace(b"\t", b" ").split(b" ")
+    return b"<" + b",".join(fields[:3]) + b">"
+
+
+def write_block(inc, name, entries):
+    inc.write(b"  %s {\r\n    %d,\r\n" % (name, len(entries)))
+    inc.write(b",\r\n".join(b"    " + entry for entry in entries) + b"\r\n  }\r\n")
+
+
+def write_mesh2(target, base, vertices, normals, faces):
+    triangles = [(face[0], face[i], face[i + 1]) for face in faces for i in range(1, len(face) - 1)]
+    if not all(0 < n < len(normals) for three in triangles for _, n in three):
+        raise SystemExit("reference.py: a mesh2 needs a normal at every corner")
+    with open(target, "wb") as inc:
+        inc.write(b"//   mesh2 from %s.obj\r\n//   triangle count: %d\r\n\r\n" % (base, len(triangles)))
+        inc.write(b"#declare " + base + b" = \r\nmesh2 {\r\n")
+        write_block(inc, b"vertex_vectors", vertices[1:])
+        write_block(inc, b"normal_vectors", normals[1:])
+        for name, part in ((b"face_indices", 0), (b"normal_indices", 1)):
+            write_block(inc, name, [b"<%d,%d,%d>" % tuple(corner[part] - 1 for corner in three) for three in triangles])
+        inc.write(b"}\r\n")
+
+
 def main():
-    source, target = sys.argv[1], sys.argv[2]
+    mesh2 = sys.argv[1] == "--mesh2"
+    source, target = sys.argv[1 + mesh2], sys.argv[2 + mesh2]
+    read_vector = exact if mesh2 else vector
     vertices = [b""]
     normals = [b""]
     faces = []
@@ -82,13 +111,13 @@ def main():
         for line in obj:
             line = line.rstrip(b"\r\n")
             if line.startswith(b"v "):
-                vertices.append(vector(line[2:]))
+                vertices.append(read_vector(line[2:]))
             elif line.startswith(b"vn "):
-                normals.append(vector(line[3:]))
+                normals.append(read_vector(line[3:]))
             elif line.startswith(b"f "):
                 faces.append(corners(line[2:]))
             elif line.startswith(b"v\t"):
-                vertices.append(scanner_vector(line[2:]))
+                vertices.append(exact(line[2:]) if mesh2 else scanner_vector(line[2:]))
             elif line.startswith(b"f\t"):
                 faces.append(scanner_corners(line[2:]))
 
@@ -99,6 +128,8 @@ def main():
         return normals[n] if 0 < n < len(normals) else b""
 
     base = os.path.basename(source)[:-4].encode()
+    if mesh2:
+        return write_mesh2(target, base, vertices, normals, faces)
     with open(target, "wb") as inc:
         inc.write(b"//   smooth triangles from " + base + b".obj\r\n")
         inc.write(b"//   face count: %d\r\n" % len(faces))

@@ -5,6 +5,7 @@
 #   bash bench/run.sh            # standard, double and five-million-face sphere
 #   RUNS=9 bash bench/run.sh     # more runs per size (default 5)
 #   SIZES="standard crlf" bash bench/run.sh
+#   MODES=mesh2 bash bench/run.sh   # one include form (default: union,mesh2)
 #
 # Sizes: standard  1000 x 1000 grid, 1,996,002 faces, about 155 MB
 #        double    1000 x 1999 grid, 3,992,004 faces, twice the standard
@@ -56,4 +57,5 @@ done
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores," \
   "$(awk '/MemTotal/ {printf "%.0f GB", $2 / 1048576}' /proc/meminfo) RAM, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "build:   $(cd "$root" && git rev-parse --short HEAD 2>/dev/null || echo unknown), release, $(c++ --version | head -1)"
-python3 "$root/bench/measure.py" --meshfold "$build/meshfold" --work "$work" --runs "$runs" "${arguments[@]}"
+python3 "$root/bench/measure.py" --meshfold "$build/meshfold" --work "$work" --runs "$runs" \
+  --modes "${MODES:-union,mesh2}" "${arguments[@]}"

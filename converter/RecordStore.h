@@ -31,8 +31,8 @@ using CornerList = ChunkedArray<Corner, 18>;
 // the arrays grow as records come.
 inline constexpr int64_t RecordLimit = 100000;
 
-// The texture vertex each Corners entry names, entry for entry; 0 for none and
-// for the entries that are not corners.
+// The texture vertex each Corners entry names, entry for entry, up to the last
+// that names one; 0 for none and for the entries that are not corners.
 using TextureList = ChunkedArray<uint32_t, 18>;
 
 struct RecordStore {
@@ -59,14 +59,20 @@ struct RecordStore {
 // sets KeepExact.
 void CreateRecordStore(RecordStore& store, bool keepExact = false);
 
-// Appends entry to store.Corners, and texture to store.Textures when kept.
+// Appends entry to store.Corners, and texture to store.Textures when it names
+// one: a file without texture vertices costs no room for them.
 inline void AppendCorner(RecordStore& store, Corner entry, uint32_t texture = 0) {
   store.Corners.GrowTo(store.CornerEnd);
-  if (store.KeepExact) {
+  if (texture != 0) {
     store.Textures.GrowTo(store.CornerEnd);
     store.Textures[store.CornerEnd] = texture;
   }
   store.Corners[store.CornerEnd++] = entry;
+}
+
+// The texture vertex the Corners entry at `at` names; 0 for none.
+inline uint32_t CornerTexture(const RecordStore& store, size_t at) {
+  return at < store.Textures.size() ? store.Textures[at] : 0;
 }
 
 // Vector text of vertex number, "" when no such vertex was read.

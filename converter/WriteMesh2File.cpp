@@ -24,7 +24,7 @@ bool NamesNormals(const RecordStore& store, const StoredFace& face) {
 }
 
 bool NamesTextures(const RecordStore& store, const StoredFace& face) {
-  return EveryCorner(face, [&](size_t c) { return !TextureVector(store, store.Textures[c]).empty(); });
+  return EveryCorner(face, [&](size_t c) { return !TextureVector(store, CornerTexture(store, c)).empty(); });
 }
 
 // Calls each(face) for every face that gives triangles.
@@ -184,7 +184,7 @@ void WriteMesh2(FileHandle file, const RecordStore& store, const Mesh2Plan& plan
   if (plan.normals != NormalSource::None) WriteNormalIndices(file, store, plan);
   if (plan.textured) {
     WriteIndices(file, u"uv_indices", store, plan, [&](const StoredFace&, size_t corner, int64_t) {
-      return int64_t{store.Textures[corner]} - 1;
+      return int64_t{CornerTexture(store, corner)} - 1;
     });
     WriteLine(file, u"  uv_mapping", EncodingAnsi);
   }

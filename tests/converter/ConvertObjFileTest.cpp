@@ -38,13 +38,14 @@ struct FaultedRun {
   std::string Include() { return fake.files.count(IncludePath) ? fake.files[IncludePath].bytes : "(none)"; }
 };
 
-void Convert(FaultedRun& run, bool buffered, bool includeExists, FakeCall kind, int failAt) {
+void Convert(FaultedRun& run, bool buffered, bool includeExists, FakeCall kind, int failAt,
+             IncludeForm form) {
   testing::ScopedFakeOsFiles scope(run.fake);
   run.fake.files[ObjPath].bytes = Mesh(buffered);
   if (includeExists) run.fake.files[IncludePath].bytes = "earlier\r\n";
   run.fake.FailCall(kind, failAt);
   run.fake.noBuffers = !buffered;
-  run.outcome = ConvertObjFile(ObjPath);
+  run.outcome = ConvertObjFile(ObjPath, {.form = form});
 }
 
 // Each call fails in turn: the run still ends, leaves the OBJ file as it was and
@@ -58,16 +59,18 @@ TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten)
       {FakeCall::Write, {NotWritten}},
       {FakeCall::Move, {NotRead, NotWritten}},
       {FakeCall::Close, {NotRead, NotWritten}}};
-  for (const bool buffered : {true, false}) {
+  for (const auto& [buffered, form] :
+       {std::pair{true, IncludeForm::Union}, std::pair{false, IncludeForm::Union},
+        std::pair{true, IncludeForm::Mesh2}}) {
     for (const bool includeExists : {true, false}) {
       FaultedRun clean;
-      Convert(clean, buffered, includeExists, FakeCall::Open, -1);
+      Convert(clean, buffered, includeExists, FakeCall::Open, -1, form);
       ASSERT_TRUE(clean.outcome.Converted()) << AnsiBytes(OutcomeMessage(clean.outcome));
       for (const auto& [kind, stages] : kinds) {
         int failAt = 0;
         for (;; ++failAt) {
           FaultedRun run;
-          Convert(run, buffered, includeExists, kind, failAt);
+          Convert(run, buffered, includeExists, kind, failAt, form);
           if (run.fake.Count(kind) <= failAt) break;
           const std::string where = std::to_string(static_cast<int>(kind)) + "/" + std::to_string(failAt) +
                                     (buffered ? " buffered: " : " unbuffered: ") +

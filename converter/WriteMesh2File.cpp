@@ -19,10 +19,6 @@ bool EveryCorner(const StoredFace& face, auto names) {
   return true;
 }
 
-bool NamesNormals(const RecordStore& store, const StoredFace& face) {
-  return EveryCorner(face, [&](size_t c) { return !NormalVector(store, store.Corners[c].normal).empty(); });
-}
-
 bool NamesTextures(const RecordStore& store, const StoredFace& face) {
   return EveryCorner(face, [&](size_t c) { return !TextureVector(store, CornerTexture(store, c)).empty(); });
 }
@@ -49,11 +45,34 @@ struct Mesh2Plan {
   int64_t triangles = 0;
   bool textured = false;  // every corner of every triangle names a stored texture vertex
   NormalSource normals = NormalSource::File;
-  VertexNormals computed;  // for the triangles without the file's normals
+  std::vector<bool> directed;  // for each file normal from 0: it is not the zero vector
+  VertexNormals computed;      // for the triangles without the file's normals
 };
 
+// A face takes the file's normals when each corner names one that has a
+// direction: POV-Ray would turn a zero normal into <1,0,0>.
 bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const Mesh2Plan& plan) {
-  return plan.normals == NormalSource::File && NamesNormals(store, face);
+  return plan.normals == NormalSource::File && EveryCorner(face, [&](size_t c) {
+           const uint32_t normal = store.Corners[c].normal;
+           return normal >= 1 && normal <= store.NormalCount && plan.directed[normal];
+         });
+}
+
+// False for a vector text whose every digit before an exponent is 0.
+bool HasDirection(TextView vector) {
+  bool mantissa = true;
+  for (const char16_t unit : vector) {
+    if (mantissa && unit >= u'1' && unit <= u'9') return true;
+    mantissa = unit == u',' || (mantissa && unit != u'e' && unit != u'E');
+  }
+  return false;
+}
+
+std::vector<bool> DirectedNormals(const RecordStore& store) {
+  std::vector<bool> directed(static_cast<size_t>(store.NormalCount) + 1);
+  for (int64_t normal = 1; normal <= store.NormalCount; ++normal)
+    directed[static_cast<size_t>(normal)] = HasDirection(store.NormalTexts.Read(normal));
+  return directed;
 }
 
 // "<x,y,z>" as the reader keeps it, read as numbers; a number that does not
@@ -84,7 +103,8 @@ TriangleMesh GatherTriangles(const RecordStore& store, const Mesh2Plan& plan) {
 }
 
 Mesh2Plan PlanMesh2(const RecordStore& store, const ConversionOptions& options) {
-  Mesh2Plan plan{.textured = true, .normals = options.normals, .computed = {}};
+  Mesh2Plan plan{.textured = true, .normals = options.normals, .directed = {}, .computed = {}};
+  if (plan.normals == NormalSource::File) plan.directed = DirectedNormals(store);
   bool computes = false;
   ForEachFace(store, [&](const StoredFace& face) {
     plan.triangles += face.count - 2;

@@ -353,6 +353,9 @@ MESH2 = [
          args=["--mesh2", "--normals=compute", "cube.obj"], files={"cube.inc": block_counts(24, uv_vectors=4)}),
     case("a crease of 180 degrees smooths every edge", setup="cp $M/cube.obj .", err="",
          args=["--mesh2", "--normals=compute", "--crease", "180", "cube.obj"], files={"cube.inc": block_counts(8)}),
+    case("a zero normal is no direction: computed instead", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
+         b"0 0e5\nvn 0.0 -0.000 0.0001\nvn 0 0 1e-5\nf 1//1 2//2 3//3\nf 1//2 2//2 3//3\nf 1//3 2//3 3//2\n"},
+         args=["--mesh2", "zero.obj"], files={"zero.inc": block_counts(6, normal_indices=3)}),
     case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
          files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
     case("faces left out, a few told in the box", args=["--desktop", "--mesh2", "bad.obj"], setup=ZENITY_STAND_IN

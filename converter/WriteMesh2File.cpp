@@ -1,6 +1,7 @@
 #include "converter/WriteMesh2File.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "converter/IdentifierName.h"
@@ -149,16 +150,33 @@ void WriteVectors(FileHandle file, TextView name, const TextArray& texts, int64_
   for (int64_t number = 1; number <= count; ++number) block.Vector(texts.Read(number));
 }
 
-// A computed normal with the fewest digits that read back as the same float.
-Text FloatVectorText(const std::array<float, 3>& vector) {
-  char bytes[64];
-  char* at = bytes;
+// A unit normal's coordinate with six decimals, trailing zeros left off: a
+// millionth of a radian is far below what shading shows, and a fixed format
+// costs a fraction of the shortest exact one.
+char16_t* AppendUnitCoordinate(char16_t* at, float coordinate) {
+  const auto millionths = static_cast<int64_t>(std::lround(std::fabs(coordinate) * 1e6));
+  if (coordinate < 0 && millionths != 0) *at++ = u'-';
+  *at++ = static_cast<char16_t>(u'0' + millionths / 1000000);
+  int64_t decimals = millionths % 1000000;
+  if (decimals == 0) return at;
+  int places = 6;
+  for (; decimals % 10 == 0; decimals /= 10) --places;
+  *at++ = u'.';
+  for (int place = places - 1; place >= 0; --place, decimals /= 10)
+    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
+  return at + places;
+}
+
+// "<x,y,z>" of a computed normal, in text.
+void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
+  char16_t units[32];
+  char16_t* at = units;
   for (size_t k = 0; k < 3; ++k) {
-    *at++ = k == 0 ? '<' : ',';
-    at = std::to_chars(at, bytes + sizeof bytes, vector[k]).ptr;
+    *at++ = k == 0 ? u'<' : u',';
+    at = AppendUnitCoordinate(at, vector[k]);
   }
-  *at++ = '>';
-  return Text(bytes, at);
+  *at++ = u'>';
+  text.assign(units, at);
 }
 
 // The file's normals come first, when any triangle may take them.
@@ -170,7 +188,11 @@ void WriteNormals(FileHandle file, const RecordStore& store, const Mesh2Plan& pl
   const int64_t fromFile = FileNormalsWritten(store, plan);
   Mesh2Block block(file, u"normal_vectors", fromFile + static_cast<int64_t>(plan.computed.vectors.size()));
   for (int64_t number = 1; number <= fromFile; ++number) block.Vector(store.NormalTexts.Read(number));
-  for (const std::array<float, 3>& normal : plan.computed.vectors) block.Vector(FloatVectorText(normal));
+  Text text;
+  for (const std::array<float, 3>& normal : plan.computed.vectors) {
+    UnitVectorText(normal, text);
+    block.Vector(text);
+  }
 }
 
 // A block of three indices a triangle, index(corner) giving each corner's.

@@ -180,7 +180,8 @@ void StoreExactVector(TextView record, size_t coordinateCount, int64_t& count, T
 }
 
 // A vertex or normal record, in the form the store keeps.
-void StorePoint(TextView record, bool plain, int64_t& count, TextArray& texts, RecordStore& store) {
+[[gnu::always_inline]] inline void StorePoint(TextView record, bool plain, int64_t& count, TextArray& texts,
+                                              RecordStore& store) {
   if (store.KeepExact) return StoreExactVector(record, 3, count, texts);
   StoreVector(record, plain, count, texts, store.Fields);
 }

@@ -61,7 +61,7 @@ void CreateRecordStore(RecordStore& store, bool keepExact = false);
 
 // Appends entry to store.Corners, and texture to store.Textures when it names
 // one: a file without texture vertices costs no room for them.
-inline void AppendCorner(RecordStore& store, Corner entry, uint32_t texture = 0) {
+[[gnu::always_inline]] inline void AppendCorner(RecordStore& store, Corner entry, uint32_t texture = 0) {
   store.Corners.GrowTo(store.CornerEnd);
   if (texture != 0) {
     store.Textures.GrowTo(store.CornerEnd);

@@ -28,10 +28,45 @@ class FaceReader {
   explicit FaceReader(const RecordStore& store) : store_(store) {}
   // True while faces remain.
   bool More() const { return read_ < store_.FaceCount; }
-  // The next face; only while More().
-  StoredFace Next();
+  // The next face; only while More(). Inline: the writers call it for every
+  // face, and the call would cost as much as the reading.
+  StoredFace Next() {
+    ++read_;
+    StoredFace face;
+    const Corner head = store_.Corners[at_++];
+    lastLine_ += head.normal;
+    if (head.normal == LineEscape) lastLine_ = ReadWideEntry();
+    face.line = lastLine_;
+    face.count = head.vertex;
+    face.first = at_;
+    at_ += face.count;
+    FindMissingVertex(face);
+    return face;
+  }
 
  private:
+  // The 64-bit value the next entry holds, low word first.
+  int64_t ReadWideEntry() {
+    const Corner entry = store_.Corners[at_++];
+    return static_cast<int64_t>(uint64_t{entry.normal} << 32 | entry.vertex);
+  }
+
+  // Sets the face's missing vertex to the first corner's vertex that is not
+  // stored: the index the line wrote when it named none that can exist, which
+  // the next entry then holds.
+  void FindMissingVertex(StoredFace& face) {
+    bool unresolved = false;
+    for (size_t corner = face.first; corner != at_; ++corner) {
+      const uint32_t vertex = store_.Corners[corner].vertex;
+      const bool absent = vertex == 0 || vertex > store_.VertexCount;
+      if (!face.missing && absent) face.missingVertex = vertex;
+      face.missing = face.missing || absent;
+      unresolved = unresolved || vertex == 0;
+    }
+    const int64_t written = unresolved ? ReadWideEntry() : 0;
+    if (face.missing && face.missingVertex == 0) face.missingVertex = written;
+  }
+
   const RecordStore& store_;
   int64_t read_ = 0;
   size_t at_ = 0;

@@ -542,23 +542,45 @@ def wine_group():
               {"WINEPREFIX": ARGS.wineprefix, "MESHFOLD_WINE_TIMEOUT": "180"}, seconds=120)
 
 
-# POV-Ray renders what we write from every OBJ file, messy ones included, under
+# POV-Ray renders what we write from every OBJ file, messy ones included, in both forms, under
 # the name the include file declares, and its bounding box says where the mesh
 # sits. odd.obj is left out: its vertex at 6.789e10 lies beyond what POV-Ray bounds.
 EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1", "donut": "-1.4 -0.4 -1.4 1.4 0.4 1.4",
            "textured": "0 0 0 2 3 0", "normals": "0 0 0 1 1 1", "relative": "0 0 0 4 2 5",
-           "scientific": "-10 -2 -0.75 12.34 10 3", "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",
-           "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", **dict.fromkeys(
-               ("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0")}
+           "scientific": "-10 -2 -0.75 12.34 10 3", "scientific mesh2": "-10 -2 -0.75 12.34567 10 3",
+           "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",
+           "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", "cylinder": "-1 -1 -1 1 1 1",
+           **dict.fromkeys(("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0"),
+           **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0")}
+MODES = {"union": [], "mesh2": ["--mesh2"]}
 SCENE = """#version 3.7; global_settings {{ assumed_gamma 1.0 }}
 #include "{0}.inc"
 #declare Mesh = object {{ {1} }} #declare Low = min_extent(Mesh); #declare High = max_extent(Mesh);
 #debug concat("extent ", vstr(3, Low, " ", 0, 3), " ", vstr(3, High, " ", 0, 3), "\\n")
 #declare Size = max(vlength(High - Low), 0.001); #declare Middle = (Low + High) / 2;
-camera {{ location Middle + <0.4, 0.6, -2> * Size look_at Middle }}
-light_source {{ Middle + <1, 2, -3> * Size color rgb 1 }}
-object {{ Mesh pigment {{ color rgb <0.8, 0.5, 0.3> }} }}
 """
+# A bright light and a tight highlight, so that normals lost or wrong change more than a few pixels.
+LOOK = """camera {{ location Middle + <0.4, 0.6, -2> * Size look_at Middle angle 30 }}
+light_source {{ Middle + <1, 2, -3> * Size color rgb 1.5 }}
+object {{ Mesh pigment {{ color rgb <0.8, 0.5, 0.3> }} finish {{ ambient 0 diffuse 0.9 phong 1 phong_size 10 }} }}"""
+# The quad (0..4 in x and y, uv 0..1) fills the picture, a checker cell 16 pixels wide. The texture comes in a
+# later object, as users write it, and only the mesh2's own uv_mapping maps it by uv. Without uv the image falls
+# back to its planar map, one tile per unit, and every cell centre here falls on the same spot of a tile.
+CHECKER = """camera {{ orthographic location <2, 2, -5> look_at <2, 2, 0> right x * 4 up y * 4 }}
+object {{ {1} texture {{ pigment {{ image_map {{ ppm "checker.ppm" }} }} finish {{ ambient 1 diffuse 0 }} }} }}"""
+CELLS = [[(row + column) % 2 == 0 for column in range(4)] for row in range(4)]  # light cells, the top row first
+QUAD = "v 0 0 0\nv 4 0 0\nv 4 4 0\nv 0 4 0\nvn 0 0 -1\n"
+UV = [("quad", "mesh2", True), ("quad", "union", False), ("bare_quad", "mesh2", False)]
+
+
+def cylinder(sides=12, rings=4):
+    """An open cylinder with texture and normals, a seam of doubled vertices where u wraps."""
+    corners = [(math.cos(2 * math.pi * k / sides), 2 * j / rings - 1, math.sin(2 * math.pi * k / sides), k / sides,
+                j / rings) for j in range(rings + 1) for k in range(sides + 1)]
+    return fs("".join([*(f"v {x:.6f} {y:.6f} {z:.6f}\nvt {u:.6f} {v:.6f}\nvn {x:.6f} 0 {z:.6f}\n"
+                         for x, y, z, u, v in corners), *("f " + " ".join(f"{i}/{i}/{i}" for i in (
+                             a, a + 1, a + sides + 2, a + sides + 1)) + "\n" for a in (
+                             j * (sides + 1) + k + 1 for j in range(rings) for k in range(sides)))]))
 
 
 def povray_group():
@@ -567,33 +589,64 @@ def povray_group():
     n = 230  # a grid of 104882 faces, more than the stores start with
     meshes = {Path(obj).stem: read(obj) for obj in sorted(glob.glob(os.path.join(ARGS.testdata, "*/*.obj")))
               if Path(obj).stem != "odd"} | {
+        "cylinder": cylinder(), "quad": fs(QUAD + "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"),
+        "bare_quad": fs(QUAD + "f 1//1 2//1 3//1 4//1\n"),
         "grid": fs("".join([*(f"v {i}.{j:06d} {j}.{i:06d} 0.5\n" for i in range(n) for j in range(n)), "vn 0 0 -1\n", *(
             f"f {a}//1 {a + 1}//1 {a + n + 1}//1\nf {a}//1 {a + n + 1}//1 {a + n}//1\n"
             for a in (i * n + j + 1 for i in range(n - 1) for j in range(n - 1)))]))}
     with tempfile.TemporaryDirectory() as work:
         for name, data in meshes.items():
-            render(work, name, name, data)
-        check("grid: face count", b"//   face count: 104882", read(os.path.join(work, "grid.inc")).split(b"\r\n")[1])
+            pictures = [render(work, name, mode, data, LOOK, 64, 48) for mode in MODES]
+            if name in ("donut", "cylinder") and all(pictures):  # the same scene from both writers
+                alike(name, *pictures)
+        check("grid: face count", b"//   face count: 104882", read(f"{work}/union/grid.inc").split(b"\r\n")[1])
+        for name, mode, shown in UV:
+            Path(work, mode, "checker.ppm").write_bytes(b"P6\n4 4\n255\n" + bytes(
+                255 * light for row in CELLS for light in row for _ in "rgb"))
+            if picture := render(work, name, mode, meshes[name], CHECKER, 64, 64):
+                got = [[sum(picture[3 * ((16 * row + 8) * 64 + 16 * column + 8):][:3]) > 1.5 for column in range(4)]
+                       for row in range(4)]
+                verdict(f"{name} ({mode}): checker {'shown' if shown else 'not shown'}", (got == CELLS) == shown,
+                        CELLS if shown else "anything else", got)
 
 
-def render(work, name, mesh, data):
-    Path(work, mesh + ".obj").write_bytes(data)
-    run = subprocess.run([ARGS.meshfold, mesh + ".obj"], cwd=work, stdout=subprocess.DEVNULL)
-    if not check(f"{mesh}: conversion exit code", 0, run.returncode):
-        return
-    declared = re.search(rb"#declare (\S+) = ", read(os.path.join(work, mesh + ".inc"))).group(1).decode()
-    Path(work, mesh + ".pov").write_text(SCENE.format(mesh, declared))
-    run = subprocess.run(["povray", f"+I{mesh}.pov", f"+O{mesh}.png", "+W32", "+H24", "-D", "-V", "+FN"], cwd=work,
-                         env={**os.environ, "HOME": work}, capture_output=True, text=True, timeout=300)
-    picture = os.path.join(work, mesh + ".png")
-    if verdict(f"{mesh}: render", run.returncode == 0 and "Error" not in run.stderr and os.path.exists(picture)
-               and os.path.getsize(picture) > 0, "a picture, no error", run.stderr[-1500:]):
-        shutil.copy(picture, ARTIFACTS)
+def alike(name, union, mesh2):
+    # Tolerance: a pixel differs when a channel moves by more than 10 % of full scale, and at most 1 % of the
+    # pixels may differ; the union's coordinates, cut to three decimals, can move an edge by a pixel.
+    apart = sum(max(abs(a - b) for a, b in zip(union[i:i + 3], mesh2[i:i + 3])) > 0.1
+                for i in range(0, len(union), 3))
+    verdict(f"{name}: union and mesh2 pictures alike", len(union) == len(mesh2) and apart <= len(union) / 3 / 100,
+            "at most 1 % of the pixels more than 10 % apart", f"{apart} of {len(union) // 3} pixels")
+
+
+def render(work, name, mode, data, scene, width, height):
+    """The mesh converted in mode, rendered: its channel values, from 0 to 1, row by row; None on a failure."""
+    folder, label = os.path.join(work, mode), f"{name} ({mode})"
+    os.makedirs(folder, exist_ok=True)
+    Path(folder, name + ".obj").write_bytes(data)
+    run = subprocess.run([ARGS.meshfold, *MODES[mode], name + ".obj"], cwd=folder, capture_output=True)
+    if not check(f"{label}: conversion exit code", 0, run.returncode):
+        return None
+    declared = re.search(rb"#declare (\S+) = ", read(os.path.join(folder, name + ".inc"))).group(1).decode()
+    Path(folder, name + ".pov").write_text((SCENE + scene).format(name, declared))
+    run = subprocess.run(["povray", f"+I{name}.pov", f"+O{name}.ppm", f"+W{width}", f"+H{height}", "-D", "-V", "+FP"],
+                         cwd=folder, env={**os.environ, "HOME": work}, capture_output=True, text=True, timeout=300)
+    picture = os.path.join(folder, name + ".ppm")
     said = re.search(r"^extent (.*)$", run.stderr, re.M)
-    got, want = [float(x) for x in said.group(1).split()] if said else [], EXTENTS.get(name, "an entry in EXTENTS")
+    got, want = [float(x) for x in said.group(1).split()] if said else [], EXTENTS.get(
+        f"{name} {mode}", EXTENTS.get(name, "an entry in EXTENTS"))
     # POV-Ray pads its bounding boxes a little.
-    verdict(f"{mesh}: extent", len(got) == len(want.split()) == 6 and all(
+    verdict(f"{label}: extent", len(got) == len(want.split()) == 6 and all(
         abs(a - float(b)) <= 0.001 for a, b in zip(got, want.split())), want, said.group(1) if said else "none printed")
+    if not verdict(f"{label}: render", run.returncode == 0 and "Error" not in run.stderr and os.path.exists(picture)
+                   and os.path.getsize(picture) > 0, "a picture, no error", run.stderr[-1500:]):
+        return None
+    shutil.copy(picture, os.path.join(ARTIFACTS, f"{name}-{mode}{'-checker' if scene == CHECKER else ''}.ppm"))
+    data = read(picture)  # binary PPM: P6, comment lines, width, height, largest value; then the samples
+    head = re.match(rb"P6\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+(\d+)\s", data)
+    step, top = 1 + (int(head.group(3)) > 255), int(head.group(3))
+    samples = data[head.end():]
+    return [int.from_bytes(samples[i:i + step], "big") / top for i in range(0, width * height * 3 * step, step)]
 
 
 # meshfold.exe is one Windows GUI program for x86-64 that carries its manifest

@@ -240,8 +240,9 @@ X
 
 KDIALOG, ZENITY_STAND_IN = stand_in("kdialog"), stand_in("zenity")
 TERMINAL = [
-    case("a path", setup="cp $M/tri.obj .", stdin="<W>/tri.obj\n", out=NAME + "\n" + TRI,
-         err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")}),
+    *(case(f"a path ended by {end!r}", setup="cp $M/tri.obj .", stdin=f"<W>/tri.obj{end}", out=NAME + "\n" + TRI,
+           err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")})
+      for end in ("\n", "\r\n")),
     case("an empty line takes the preset", setup="cp $M/mac.obj file.obj", stdin="\n", err=PROMPT + "\n",
          out=NAME + "\n" + summary("file", 3, 1, 1), files={"file.inc": gold("mac.inc", "file")}),
     # With a display but no dialog program, the terminal is asked.

@@ -519,6 +519,28 @@ def render(work, name, mesh, data):
         abs(a - float(b)) <= 0.001 for a, b in zip(got, want.split())), want, said.group(1) if said else "none printed")
 
 
+# Every word the installed POV-Ray refuses to declare and every word of the reserved-word table, each an OBJ base
+# name: a "_" behind exactly the refused ones, and POV-Ray parses every declared name in one scene. The refused
+# words, which scripts/povray-reserved-words.sh takes half a minute to find, are kept per script and POV-Ray.
+def names_group():
+    if not shutil.which("povray"):
+        skip("povray is not installed (bash scripts/setup-debian.sh installs it)")
+    root = Path(ARGS.testdata).parent
+    script = root / "scripts" / "povray-reserved-words.sh"
+    kept = Path(ARTIFACTS, "refused-" + "-".join(str(os.stat(f).st_mtime_ns) for f in (script, shutil.which("povray"))))
+    if not kept.exists():
+        kept.write_text(subprocess.run(["bash", script], capture_output=True, text=True, check=True).stdout)
+    refused = set(kept.read_text().split())
+    table = set(re.findall(r'u"(\w+)"', (root / "converter" / "IdentifierName.cpp").read_text()))
+    named = {word: word + "_" * (word in refused) for word in sorted(refused | table)}
+    scene = "".join(f'#include "{word}.inc" object {{ {name} }}\n' for word, name in named.items())
+    pov = "HOME=$PWD povray +Inames.pov +W8 +H8 -D -F >/dev/null 2>log || { grep -A1 Error log >&2; false; }"
+    run_cases([case("each word, then POV-Ray on them all", args=[word + ".obj" for word in named], err="",
+                    setup={"names.pov": fs(scene), **{word + ".obj": gold("tri.obj") for word in named}},
+                    out="".join(summary(word, 3, 1, 1) for word in named), wrap=f'pov() {{ "$@" && {pov}; }}; pov',
+                    files={word + ".inc": gold("tri.inc", word, name) for word, name in named.items()})])
+
+
 # meshfold.exe is one Windows GUI program for x86-64 that carries its manifest
 # and needs only the DLLs every Windows has.
 PE = [("a PE32+ image for x86-64", r"file format pei-x86-64"),
@@ -537,7 +559,8 @@ def windows_exe_group():
 
 GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_cases(COMMAND_LINE),
           "faults": lambda: run_cases(FAULTS), "bad_input": lambda: run_cases(bad_input_cases(), seconds=120),
-          "povray": povray_group, "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
+          "povray": povray_group, "names": names_group, "zenity": zenity_group, "wine": wine_group,
+          "windows_exe": windows_exe_group}
 if __name__ == "__main__":
     os.makedirs(ARTIFACTS, exist_ok=True)
     sys.stdout.reconfigure(errors="backslashreplace")  # names that are not UTF-8

@@ -17,6 +17,20 @@ PROMPT = OPEN + "\n * obj (*.obj)  *.obj\n" + ASK
 NOT_OPENED, NOT_WRITTEN = "could not be opened: ", "could not be written: "
 SAME, IN_USE = "would replace the chosen file; nothing was written", "The file is in use by another program"
 ABSENT, UNCHANGED, tally = "<absent>", "<unchanged>", {"passed": 0, "failed": 0}
+USAGE = """usage: meshfold [OPTION...] [FILE.obj...]
+Converts each Wavefront OBJ file into a POV-Ray include file beside it,
+named after it with the extension .inc: a union of smooth triangles, or
+with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.
+  --mesh2            write a mesh2: every vector once with all its digits,
+                     texture coordinates when every corner has one
+  --normals=file     the file's normals, computed where a face has none
+  --normals=compute  computed normals only
+  --normals=none     no normals: flat triangles
+  --crease DEGREES   edges sharper than this stay sharp (default 60)
+  --help             show this help and exit
+  --version          show the version and exit
+  --desktop          show the outcome in a message box, not on the terminal
+  --                 every later argument is a file name\n"""
 
 
 def show(value):
@@ -91,10 +105,6 @@ def calls(program, title, text):
 def described(doc, fits):  # a check, shown by what it accepts
     fits.__doc__ = doc
     return fits
-
-
-def starts(prefix):
-    return described(f"a text that starts with {prefix!r}", lambda text: text.startswith(prefix))
 
 
 def framed(base, faces):
@@ -236,8 +246,9 @@ X
 
 KDIALOG, ZENITY_STAND_IN = stand_in("kdialog"), stand_in("zenity")
 TERMINAL = [
-    case("a path", setup="cp $M/tri.obj .", stdin="<W>/tri.obj\n", out=NAME + "\n" + TRI,
-         err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")}),
+    *(case(f"a path ended by {end!r}", setup="cp $M/tri.obj .", stdin=f"<W>/tri.obj{end}", out=NAME + "\n" + TRI,
+           err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")})
+      for end in ("\n", "\r\n")),
     case("an empty line takes the preset", setup="cp $M/mac.obj file.obj", stdin="\n", err=PROMPT + "\n",
          out=NAME + "\n" + summary("file", 3, 1, 1), files={"file.inc": gold("mac.inc", "file")}),
     # With a display but no dialog program, the terminal is asked.
@@ -257,8 +268,8 @@ TERMINAL = [
     case("a dialog program that dies has chosen nothing", setup=ZENITY_STAND_IN + "touch killed",
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"tri.inc": ABSENT}),
     case("misuse told in a box for the desktop", setup=ZENITY_STAND_IN, args=["--desktop", "-x"], code=2, out="",
-         env={"DISPLAY": ":0", "PATH": "<W>/bin"}, err="", files={"calls": starts(b"[--info]\n[--title=Meshfold]\n"
-                                                                               b"[--text=unknown option -x\n\nusage")}),
+         env={"DISPLAY": ":0", "PATH": "<W>/bin"}, err="", files={"calls": "".join(f"[{word}]\n" for word in (
+             "--info", "--title=Meshfold", "--text=unknown option -x\n\n" + USAGE[:-1], "--no-markup"))}),
 ]
 
 # Files on the command line: summaries on standard output, failures on standard
@@ -284,12 +295,11 @@ COMMAND_LINE = [
     case("-- before names with a dash or not in UTF-8", args=["--", "-dash.obj", LATIN1 + ".obj"], out=summary(
         "-dash", 3, 1, 1) + summary(LATIN1, 3, 1, 1), setup="cp $M/tri.obj ./-dash.obj; cp $M/tri.obj $'m\\xe9sh.obj'",
          files={"-dash.inc": gold("tri.inc", "-dash", "_dash"), LATIN1 + ".inc": gold("tri.inc", LATIN1, "m_sh")}),
-    case("--help", args=["--help"], out=starts("usage: meshfold [OPTION...] [FILE.obj...]\n")),
+    case("--help", args=["--help"], out=USAGE),
     case("--version", setup="cp $M/tri.obj .", args=["tri.obj", "--version"], out="Meshfold 0.1\n",
          files={"tri.inc": ABSENT}),
     case("an unknown option", setup="cp $M/tri.obj .", args=["--frobnicate", "tri.obj"], code=2, out="",
-         err=starts("meshfold: unknown option --frobnicate\nusage: meshfold [OPTION...] [FILE.obj...]\n"),
-         files={"tri.inc": ABSENT}),
+         err="meshfold: unknown option --frobnicate\n" + USAGE, files={"tri.inc": ABSENT}),
 ]
 
 # mesh2 on the command line: the golden meshes each as one mesh2, faces left out named on standard error,
@@ -364,8 +374,8 @@ MESH2 = [
          files={"calls": described("ten faces told, then the rest counted", lambda calls: fs(
              "".join(f"face line {n} left out: 2 corners, fewer than 3\n" for n in range(5, 15))
              + "and 2 more faces left out]") in calls and b"line 15" not in calls)}, out="", err=""),
-    *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="", err=starts(
-        f"meshfold: {problem}\nusage"), files={"tri.inc": ABSENT}) for args, problem in (
+    *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="",
+           err=f"meshfold: {problem}\n{USAGE}", files={"tri.inc": ABSENT}) for args, problem in (
         (["--mesh2"], "--mesh2 converts the files named after it; name at least one"),
         (["--normals=none", "tri.obj"], "--normals and --crease choose the normals of a mesh2; add --mesh2"),
         (["--mesh2", "--normals=smooth", "tri.obj"], "--normals takes file, compute or none"),
@@ -649,6 +659,28 @@ def render(work, name, mode, data, scene, width, height):
     return [int.from_bytes(samples[i:i + step], "big") / top for i in range(0, width * height * 3 * step, step)]
 
 
+# Every word the installed POV-Ray refuses to declare and every word of the reserved-word table, each an OBJ base
+# name: a "_" behind exactly the refused ones, and POV-Ray parses every declared name in one scene. The refused
+# words, which scripts/povray-reserved-words.sh takes half a minute to find, are kept per script and POV-Ray.
+def names_group():
+    if not shutil.which("povray"):
+        skip("povray is not installed (bash scripts/setup-debian.sh installs it)")
+    root = Path(ARGS.testdata).parent
+    script = root / "scripts" / "povray-reserved-words.sh"
+    kept = Path(ARTIFACTS, "refused-" + "-".join(str(os.stat(f).st_mtime_ns) for f in (script, shutil.which("povray"))))
+    if not kept.exists():
+        kept.write_text(subprocess.run(["bash", script], capture_output=True, text=True, check=True).stdout)
+    refused = set(kept.read_text().split())
+    table = set(re.findall(r'u"(\w+)"', (root / "converter" / "IdentifierName.cpp").read_text()))
+    named = {word: word + "_" * (word in refused) for word in sorted(refused | table)}
+    scene = "".join(f'#include "{word}.inc" object {{ {name} }}\n' for word, name in named.items())
+    pov = "HOME=$PWD povray +Inames.pov +W8 +H8 -D -F >/dev/null 2>log || { grep -A1 Error log >&2; false; }"
+    run_cases([case("each word, then POV-Ray on them all", args=[word + ".obj" for word in named], err="",
+                    setup={"names.pov": fs(scene), **{word + ".obj": gold("tri.obj") for word in named}},
+                    out="".join(summary(word, 3, 1, 1) for word in named), wrap=f'pov() {{ "$@" && {pov}; }}; pov',
+                    files={word + ".inc": gold("tri.inc", word, name) for word, name in named.items()})])
+
+
 # meshfold.exe is one Windows GUI program for x86-64 that carries its manifest
 # and needs only the DLLs every Windows has.
 PE = [("a PE32+ image for x86-64", r"file format pei-x86-64"),
@@ -666,8 +698,9 @@ def windows_exe_group():
 
 
 GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_cases(COMMAND_LINE),
-          "faults": lambda: run_cases(FAULTS), "mesh2": lambda: run_cases(MESH2), "bad_input": lambda: run_cases(bad_input_cases(), seconds=120),
-          "povray": povray_group, "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
+          "faults": lambda: run_cases(FAULTS), "mesh2": lambda: run_cases(MESH2),
+          "bad_input": lambda: run_cases(bad_input_cases(), seconds=120), "povray": povray_group, "names": names_group,
+          "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
 if __name__ == "__main__":
     os.makedirs(ARTIFACTS, exist_ok=True)
     sys.stdout.reconfigure(errors="backslashreplace")  # names that are not UTF-8

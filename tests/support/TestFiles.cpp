@@ -34,9 +34,4 @@ Text T(std::string_view utf8) {
   return Text(wide.begin(), wide.end());
 }
 
-std::string U8(TextView text) {
-  const std::u8string bytes = std::filesystem::path(std::u16string(text)).u8string();
-  return std::string(bytes.begin(), bytes.end());
-}
-
 }  // namespace meshfold::testing

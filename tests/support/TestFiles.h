@@ -27,8 +27,7 @@ class TemporaryDirectory {
   std::error_code ignored_;
 };
 
-// A UTF-8 literal as a text, and a text as UTF-8 for readable failure messages.
+// A UTF-8 literal as a text.
 Text T(std::string_view utf8);
-std::string U8(TextView text);
 
 }  // namespace meshfold::testing

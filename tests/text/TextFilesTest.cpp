@@ -44,6 +44,12 @@ TEST_F(TextFilesTest, ReadingAsksForWholeBuffersOrSingleBytesWithoutOne) {
   EXPECT_EQ(fake_.moves, (std::vector<int64_t>{-1, -1, -1, -1}));
 }
 
+// A UTF-8 mark is no part of the first line, also when nothing follows it.
+TEST_F(TextFilesTest, AUtf8MarkIsSkipped) {
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBFv 1\n"), std::vector<Text>{u"v 1"});
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBF"), std::vector<Text>{u""});
+}
+
 TEST_F(TextFilesTest, FilesOpenOnceAndCloseAllWritesPendingOutputButNeverAFileBeingRead) {
   EXPECT_EQ(OpenTextFile(AnyHandle, u"missing", error_), 0);
   EXPECT_EQ(error_, 2);

@@ -535,6 +535,9 @@ WINE = [
     case("a cancel", steps=[(OPEN, "Escape"), ("Info:", "Return")]),
     case("dropped files", setup="cp $M/tri.obj .", args=[r"<Z>\tri.obj", r"<Z>\missing.obj"], steps=[BOX], code=1,
          files={"tri.inc": gold("tri.inc"), "missing.inc": ABSENT}),
+    case("dropped files as mesh2s", setup="cp $M/missing.obj $M/flat.obj .", steps=[BOX], files={
+        name: read(os.path.join(MESH2_GOLD, name)) for name in ("missing.inc", "flat.inc")},
+         args=["--mesh2", r"<Z>\missing.obj", r"<Z>\flat.obj"]),
     # Share mode 0 refuses every second holder: nothing is read or written.
     *(case(f"a held {held}", args=[r"<Z>\tri.obj"], code=1, wrap=holding(held), steps=[BOX],
            setup="cp $M/tri.obj .; printf 'keep\\r\\n' >tri.inc", files={"tri.obj": UNCHANGED, "tri.inc": UNCHANGED})

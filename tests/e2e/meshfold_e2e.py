@@ -258,6 +258,8 @@ TERMINAL = [
          err=PROMPT + "<W>/no/x.obj\n<W>/no/x.obj: the folder does not exist\n" + ASK
          + "folder.obj\n<W>/folder.obj: this is a folder, not a file\n" + ASK + "tri.obj\n",
          files={"folder.inc": ABSENT, "tri.inc": gold("tri.inc")}),
+    case("a file in the root folder", stdin="/meshfold-none.obj\n", err=PROMPT + "/meshfold-none.obj\n",
+         out=f"{NAME}\n/meshfold-none.obj\n{NOT_OPENED}No such file or directory\n"),
     case("end of input cancels", out="Info:\ncanceled\n", err=PROMPT + "\n"),
     case("kdialog", setup=KDIALOG, env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", err="",
          files={"tri.inc": gold("tri.inc"), "calls": calls("kdialog", NAME, TRI[:-1])}),
@@ -366,10 +368,10 @@ MESH2 = [
     case("a zero normal is no direction: computed instead", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
          b"0 0e5\nvn 0.0 -0.000 0.0001\nvn 0 0 1e-5\nf 1//1 2//2 3//3\nf 1//2 2//2 3//3\nf 1//3 2//3 3//2\n"},
          args=["--mesh2", "zero.obj"], files={"zero.inc": block_counts(6, normal_indices=3)}),
-    case("coordinates missing or no number are 0", setup={"short.obj": b"v 1\nv +2 nan 3e\nv .5 5. -1e-3\nvt 0.25\n"
-         b"f 1/1 2/1 3/1\n"}, args=["--mesh2", "short.obj"], files={"short.inc": described("<1,0,0> <2,0,0> <.5,5.,"
-         "-1e-3>, uv <0.25,0>", lambda data: [blocks(data)[name][1] for name in ("vertex_vectors", "uv_vectors")] == [
-             [b"1,0,0", b"2,0,0", b".5,5.,-1e-3"], [b"0.25,0"]])}),
+    case("coordinates missing or no number are 0", setup={"short.obj": b"v 1\nv +2 nan 3e\nv .5 5. -1e-3\nv \t\n"
+         b"vt 0.25\nf 1/1 2/1 3/1 4/1\n"}, args=["--mesh2", "short.obj"], files={"short.inc": described("<1,0,0> <2,0,0> <.5,5.,"
+         "-1e-3> <0,0,0>, uv <0.25,0>", lambda data: [blocks(data)[name][1] for name in ("vertex_vectors", "uv_vectors")] == [
+             [b"1,0,0", b"2,0,0", b".5,5.,-1e-3", b"0,0,0"], [b"0.25,0"]])}),
     case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
          files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
     case("faces left out, a few told in the box", args=["--desktop", "--mesh2", "bad.obj"], setup=ZENITY_STAND_IN

@@ -38,7 +38,8 @@ bool ReadNormalSource(TextView text, NormalSource& source) {
 // Reads the options that choose the include file; at is the argument, and
 // moves past the value of "--crease DEGREES". False when argument is none of
 // them; problem tells what is wrong with one that is.
-bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine& command, bool& formChosen) {
+bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine& command,
+                    bool& normalsChosen) {
   const TextView argument = arguments[at];
   ConversionOptions& options = command.options;
   TextView problem;
@@ -57,16 +58,16 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
   } else {
     return false;
   }
-  formChosen = formChosen || argument != u"--mesh2";
+  normalsChosen = normalsChosen || argument != u"--mesh2";
   if (command.problem.empty() && !problem.empty()) command.problem = problem;
   return true;
 }
 
 // The misuse of options that need others: an empty text when there is none.
-Text FormProblem(const CommandLine& command, bool formChosen) {
+Text FormProblem(const CommandLine& command, bool normalsChosen) {
   const bool mesh2 = command.options.form == IncludeForm::Mesh2;
-  if (formChosen && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
-  if (mesh2 && command.files.empty()) return u"--mesh2 converts the files named after it; name at least one";
+  if (normalsChosen && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
+  if (mesh2 && command.files.empty()) return u"--mesh2 needs OBJ files to convert; name at least one";
   return {};
 }
 
@@ -77,7 +78,7 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
   bool optionsEnded = false;
   bool help = false;
   bool version = false;
-  bool formChosen = false;
+  bool normalsChosen = false;
   for (size_t at = 0; at < arguments.size(); ++at) {
     const Text& argument = arguments[at];
     if (!optionsEnded && argument == u"--") {
@@ -90,13 +91,13 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
       version = true;
     } else if (argument == u"--desktop") {
       command.reportPlace = ReportPlace::MessageBox;
-    } else if (!ReadFormOption(arguments, at, command, formChosen) && command.problem.empty()) {
+    } else if (!ReadFormOption(arguments, at, command, normalsChosen) && command.problem.empty()) {
       command.problem = JoinedText({u"unknown option ", argument});
     }
   }
   if (help) return {CommandKind::ShowHelp, {}, {}, command.reportPlace, {}};
   if (version) return {CommandKind::ShowVersion, {}, {}, command.reportPlace, {}};
-  if (command.problem.empty()) command.problem = FormProblem(command, formChosen);
+  if (command.problem.empty()) command.problem = FormProblem(command, normalsChosen);
   if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem, command.reportPlace, {}};
   command.kind = command.files.empty() ? CommandKind::ChooseFile : CommandKind::ConvertFiles;
   return command;

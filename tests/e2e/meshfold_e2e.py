@@ -382,7 +382,7 @@ MESH2 = [
              + "and 2 more faces left out]") in calls and b"line 15" not in calls)}, out="", err=""),
     *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="",
            err=f"meshfold: {problem}\n{USAGE}", files={"tri.inc": ABSENT}) for args, problem in (
-        (["--mesh2"], "--mesh2 converts the files named after it; name at least one"),
+        (["--mesh2"], "--mesh2 needs OBJ files to convert; name at least one"),
         (["--normals=none", "tri.obj"], "--normals and --crease choose the normals of a mesh2; add --mesh2"),
         (["--mesh2", "--normals=smooth", "tri.obj"], "--normals takes file, compute or none"),
         (["--mesh2", "tri.obj", "--crease=181"], "--crease takes a number of degrees from 0 to 180"),

@@ -24,8 +24,9 @@ Vector3 Unit(const Vector3& v) {
   return {v[0] / length, v[1] / length, v[2] / length};
 }
 
-// The angle between the edges from corner to the two other corners; 0 when an
-// edge has no length.
+// The angle between the edges from corner to the two other corners. An edge
+// without length gives a right angle, which weighs nothing: its triangle has
+// no normal to weigh.
 double CornerAngle(const Vector3& corner, const Vector3& next, const Vector3& previous) {
   const Vector3 a = Unit(Difference(next, corner));
   const Vector3 b = Unit(Difference(previous, corner));

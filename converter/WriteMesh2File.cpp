@@ -7,6 +7,7 @@
 #include "converter/IdentifierName.h"
 #include "converter/StoredFaces.h"
 #include "converter/VertexNormals.h"
+#include "text/CopyUnits.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -122,27 +123,57 @@ void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
   WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
 }
 
-// Writes a block of count entries, a comma after each but the last.
+// Writes a block of count entries, a comma after each but the last. Entries
+// gather into one text of many lines that goes to the writer at once: a call
+// through the writer per entry would cost more than the entry.
 class Mesh2Block {
  public:
   Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
     WritePieces(file_, {u"  ", name, u" {"});
     WritePieces(file_, {u"    ", IntegerToText(count), u","});
   }
-  ~Mesh2Block() { WriteLine(file_, u"  }", EncodingAnsi); }
+  ~Mesh2Block() {
+    Flush();
+    WriteLine(file_, u"  }", EncodingAnsi);
+  }
   Mesh2Block(const Mesh2Block&) = delete;
   Mesh2Block& operator=(const Mesh2Block&) = delete;
 
-  void Vector(TextView text) { WritePieces(file_, {u"    ", text, Comma()}); }
+  void Vector(TextView text) {
+    lines_.append(u"    ").append(text);
+    EndEntry();
+  }
+
   void Indices(int64_t a, int64_t b, int64_t c) {
-    WritePieces(file_,
-                {u"    <", IntegerToText(a), u",", IntegerToText(b), u",", IntegerToText(c), u">", Comma()});
+    const IntegerText numbers[3] = {IntegerToText(a), IntegerToText(b), IntegerToText(c)};
+    char16_t units[5 + 3 * (20 + 1)];  // "    <", then three numbers, each with its "," or ">"
+    char16_t* at = CopyUnits(units, u"    <");
+    for (const IntegerText& number : numbers) {
+      at = CopyUnits(at, number);
+      *at++ = &number == &numbers[2] ? u'>' : u',';
+    }
+    lines_.append(units, at);
+    EndEntry();
   }
 
  private:
-  TextView Comma() { return --left_ > 0 ? u"," : u""; }
+  static constexpr size_t BatchUnits = 4096;
+
+  void EndEntry() {
+    lines_.append(--left_ > 0 ? u",\r\n" : u"\r\n");
+    if (lines_.size() >= BatchUnits) Flush();
+  }
+
+  // WriteLine ends the batch's last line.
+  void Flush() {
+    if (lines_.empty()) return;
+    WriteLine(file_, TextView(lines_).substr(0, lines_.size() - 2), EncodingAnsi);
+    lines_.clear();
+  }
+
   FileHandle file_;
   int64_t left_;
+  Text lines_;
 };
 
 void WriteVectors(FileHandle file, TextView name, const TextArray& texts, int64_t count) {

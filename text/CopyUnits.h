@@ -26,7 +26,7 @@ inline void Move(char16_t* out, const char16_t* in) {
 // part; out must have room for part.size() code units. A part of n units is
 // moved as two fixed-size blocks that overlap, the first and the last block
 // of its size class, so no loop runs over short parts.
-inline char16_t* CopyUnits(char16_t* out, TextView part) {
+[[gnu::always_inline]] inline char16_t* CopyUnits(char16_t* out, TextView part) {
   const char16_t* in = part.data();
   const size_t count = part.size();
   if (count > 32) {

@@ -1,5 +1,6 @@
 #include "converter/WriteMesh2File.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -147,7 +148,8 @@ class Mesh2Block {
   void Indices(int64_t a, int64_t b, int64_t c) {
     const IntegerText numbers[3] = {IntegerToText(a), IntegerToText(b), IntegerToText(c)};
     char16_t units[5 + 3 * (20 + 1)];  // "    <", then three numbers, each with its "," or ">"
-    char16_t* at = CopyUnits(units, u"    <");
+    constexpr TextView Opening = u"    <";
+    char16_t* at = std::copy(Opening.begin(), Opening.end(), units);
     for (const IntegerText& number : numbers) {
       at = CopyUnits(at, number);
       *at++ = &number == &numbers[2] ? u'>' : u',';

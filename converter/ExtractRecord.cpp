@@ -111,37 +111,6 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
   return storable ? static_cast<uint32_t>(number) : 0;
 }
 
-// The first three fields of a vector record, at most; count says how many.
-struct VectorFields {
-  TextView field[3];
-  size_t count = 0;
-};
-
-VectorFields SplitVector(TextView record) {
-  VectorFields fields;
-  const char16_t* at = record.data();
-  const char16_t* const end = at + record.size();
-  for (at = SkipSeparators(at, end); at != end && fields.count < 3; at = SkipSeparators(at, end)) {
-    const char16_t* const start = at;
-    at = SkipField(at, end);
-    fields.field[fields.count++] = TextView(start, static_cast<size_t>(at - start));
-  }
-  return fields;
-}
-
-// The record of a plain line keeps the bytes its plain reading gives. Any other
-// is read as its first three fields with single blanks between them would be,
-// a missing coordinate being 0, so that runs of separators and extra fields
-// (w, colours) never reach the vector text.
-void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, Text& fields) {
-  if (plain && StorePlainVector(record, count, texts)) return;
-  const VectorFields split = SplitVector(record);
-  TextView coordinates[3] = {u"0", u"0", u"0"};
-  for (size_t at = 0; at < split.count; ++at) coordinates[at] = split.field[at];
-  JoinTexts(fields, {coordinates[0], u" ", coordinates[1], u" ", coordinates[2]});
-  StorePlainVector(fields, count, texts);
-}
-
 // The number a coordinate field writes, as POV-Ray reads it: an optional sign,
 // digits with at most one point among them, an optional exponent. A leading
 // "+" is dropped; "" when the field is no such number.
@@ -164,16 +133,45 @@ TextView NumberText(TextView field) {
   return field.front() == u'+' ? field.substr(1) : field;
 }
 
+// The coordinates of a vector record: its first three fields apart by blanks
+// and tabs, "0" for each that is missing; when exact, also for each that is no
+// number, a number keeping every digit (NumberText).
+struct Coordinates {
+  TextView value[3] = {u"0", u"0", u"0"};
+};
+
+Coordinates ReadCoordinates(TextView record, bool exact) {
+  Coordinates coordinates;
+  const char16_t* at = record.data();
+  const char16_t* const end = at + record.size();
+  at = SkipSeparators(at, end);
+  for (size_t field = 0; at != end && field < 3; ++field, at = SkipSeparators(at, end)) {
+    const char16_t* const start = at;
+    at = SkipField(at, end);
+    const TextView text(start, static_cast<size_t>(at - start));
+    const TextView kept = exact ? NumberText(text) : text;
+    if (!kept.empty()) coordinates.value[field] = kept;
+  }
+  return coordinates;
+}
+
+// The record of a plain line keeps the bytes its plain reading gives. Any other
+// is read as its first three fields with single blanks between them would be,
+// a missing coordinate being 0, so that runs of separators and extra fields
+// (w, colours) never reach the vector text.
+void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, Text& fields) {
+  if (plain && StorePlainVector(record, count, texts)) return;
+  const Coordinates read = ReadCoordinates(record, false);
+  JoinTexts(fields, {read.value[0], u" ", read.value[1], u" ", read.value[2]});
+  StorePlainVector(fields, count, texts);
+}
+
 // Stores "<x,y,z>" (or "<u,v>" for two coordinates) with every digit each
 // field has. A coordinate that is missing or is no number is 0, as in a
 // record the union reads.
 void StoreExactVector(TextView record, size_t coordinateCount, int64_t& count, TextArray& texts) {
-  const VectorFields split = SplitVector(record);
-  TextView number[3] = {u"0", u"0", u"0"};
-  for (size_t at = 0; at < split.count; ++at) {
-    const TextView text = NumberText(split.field[at]);
-    if (!text.empty()) number[at] = text;
-  }
+  const Coordinates read = ReadCoordinates(record, true);
+  const TextView(&number)[3] = read.value;
   texts.GrowTo(++count);
   if (coordinateCount == 2) return texts.AssignJoined(count, {u"<", number[0], u",", number[1], u">"});
   texts.AssignJoined(count, {u"<", number[0], u",", number[1], u",", number[2], u">"});

@@ -1,11 +1,8 @@
 #include "app/CommandLine.h"
 
 #include <array>
-#include <charconv>
-#include <string>
 
 #include "converter/ProgramName.h"
-#include "text/CodePage.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -17,11 +14,8 @@ bool IsOption(TextView argument) { return argument.size() > 1 && argument.front(
 // The crease angle a --crease argument gives: a number of degrees from 0 to
 // 180, or a negative number when the text is none.
 double CreaseDegrees(TextView text) {
-  const std::string bytes = AnsiBytes(text);
   double degrees = -1;
-  const auto [end, error] = std::from_chars(bytes.data(), bytes.data() + bytes.size(), degrees);
-  const bool whole = error == std::errc() && end == bytes.data() + bytes.size() && !bytes.empty();
-  return whole && degrees >= 0 && degrees <= 180 ? degrees : -1;
+  return TextToNumber(text, degrees) && degrees >= 0 && degrees <= 180 ? degrees : -1;
 }
 
 bool ReadNormalSource(TextView text, NormalSource& source) {

@@ -1,9 +1,7 @@
 #include "converter/WriteMesh2File.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <string>
 
 #include "converter/IdentifierName.h"
 #include "converter/StoredFaces.h"
@@ -79,15 +77,14 @@ std::vector<bool> DirectedNormals(const RecordStore& store) {
 }
 
 // "<x,y,z>" as the reader keeps it, read as numbers; a number that does not
-// read is 0.
+// read (beyond what a double holds) is 0.
 Vector3 ReadVector(TextView text) {
-  const std::string bytes(text.begin(), text.end());  // ASCII: the reader kept only number texts
   Vector3 vector{0, 0, 0};
-  const char* at = bytes.data() + 1;
-  const char* const end = bytes.data() + bytes.size();
+  TextView rest = text.substr(1, text.size() - 2);
   for (double& coordinate : vector) {
-    at = std::from_chars(at, end, coordinate).ptr;
-    if (at != end) ++at;
+    const size_t comma = std::min(rest.find(u','), rest.size());
+    TextToNumber(rest.substr(0, comma), coordinate);
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
   }
   return vector;
 }

@@ -1,7 +1,10 @@
 #include "text/StringOperations.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 
+#include "text/CodePage.h"
 #include "text/CopyUnits.h"
 
 namespace meshfold {
@@ -98,6 +101,16 @@ Text JoinedText(std::initializer_list<TextView> parts) {
   Text joined;
   AppendTexts(joined, parts);
   return joined;
+}
+
+bool TextToNumber(TextView text, double& value) {
+  const std::string bytes = AnsiBytes(text);
+  const char* const end = bytes.data() + bytes.size();
+  double read = 0;
+  const auto [stop, error] = std::from_chars(bytes.data(), end, read);
+  if (bytes.empty() || error != std::errc() || stop != end) return false;
+  value = read;
+  return true;
 }
 
 }  // namespace meshfold

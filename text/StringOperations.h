@@ -90,6 +90,11 @@ class IntegerText {
 // The decimal text of value: an optional minus sign and digits without fill.
 IntegerText IntegerToText(int64_t value);
 
+// Reads text, which must be one number and nothing else, as std::from_chars
+// does (the C locale's form, whatever the locale). False, value untouched, when
+// it is not.
+bool TextToNumber(TextView text, double& value);
+
 // The part of path up to and including its last slash or backslash; the scan
 // stops at the first vertical bar, and an opening quotation mark is skipped.
 TextView DirectoryPart(TextView path);

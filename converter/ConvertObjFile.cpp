@@ -53,7 +53,7 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
   outcome.vertices = store.VertexCount;
   outcome.normals = store.NormalCount;
   outcome.faces = store.FaceCount;
-  if (store.KeepExact && outcome.Converted()) outcome.leftOut = LeftOutFaces(store);
+  if (options.form == IncludeForm::Mesh2 && outcome.Converted()) outcome.leftOut = LeftOutFaces(store);
   return outcome;
 }
 

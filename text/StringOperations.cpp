@@ -1,6 +1,7 @@
 #include "text/StringOperations.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <string>
 
@@ -24,13 +25,34 @@ bool Overlaps(const Text& target, TextView part) {
 
 }  // namespace
 
+namespace {
+
+// "00" to "99": two digits a division, as the mesh2's millions of indices and
+// the include file's counts are written.
+constexpr std::array<char16_t, 200> MakeDigitPairs() {
+  std::array<char16_t, 200> pairs{};
+  for (size_t value = 0; value < 100; ++value) {
+    pairs[2 * value] = static_cast<char16_t>(u'0' + value / 10);
+    pairs[2 * value + 1] = static_cast<char16_t>(u'0' + value % 10);
+  }
+  return pairs;
+}
+
+constexpr std::array<char16_t, 200> DigitPairs = MakeDigitPairs();
+
+}  // namespace
+
 IntegerText::IntegerText(int64_t value) {
   const bool negative = value < 0;
   uint64_t magnitude = negative ? 0U - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  do {
-    digits_[--first_] = static_cast<char16_t>(u'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
+  while (magnitude >= 10) {
+    const size_t pair = 2 * (magnitude % 100);
+    magnitude /= 100;
+    first_ -= 2;
+    digits_[first_] = DigitPairs[pair];
+    digits_[first_ + 1] = DigitPairs[pair + 1];
+  }
+  if (first_ == digits_.size() || magnitude != 0) digits_[--first_] = static_cast<char16_t>(u'0' + magnitude);
   if (negative) digits_[--first_] = u'-';
 }
 

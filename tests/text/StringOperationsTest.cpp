@@ -30,8 +30,15 @@ TEST(StringOperations, TextToIntegerAndBack) {
                                                        {u"18446744073709551617", 1},
                                                        {u"12345678901234567890", -6101065172474983726}};
   for (const auto& [text, value] : cases) EXPECT_EQ(TextToInteger(text), value) << value;
-  for (int64_t value : {int64_t{0}, int64_t{-7}, Min})
+  // Digits go two at a time: every length, odd and even, and each end.
+  Text joined;
+  for (int64_t value :
+       {int64_t{0}, int64_t{7}, int64_t{10}, int64_t{99}, int64_t{100}, int64_t{1009}, int64_t{-7},
+        int64_t{-10}, int64_t{12345}, Min, std::numeric_limits<int64_t>::max()}) {
+    AppendTexts(joined, {IntegerToText(value), u" "});
     EXPECT_EQ(TextToInteger(TextView(IntegerToText(value))), value);
+  }
+  EXPECT_EQ(joined, u"0 7 10 99 100 1009 -7 -10 12345 -9223372036854775808 9223372036854775807 ");
 }
 
 TEST(StringOperations, PartsOfPathsAndJoinsIntoTheirOwnTarget) {

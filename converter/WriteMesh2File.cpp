@@ -1,6 +1,7 @@
 #include "converter/WriteMesh2File.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "converter/IdentifierName.h"
@@ -121,8 +122,15 @@ void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
   WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
 }
 
+// Copies a literal's units to at: a fixed-size copy, without the size tests
+// CopyUnits makes for texts of any length.
+template <size_t Size>
+char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
+  return std::copy(literal, literal + Size - 1, at);
+}
+
 // Writes a block of count entries, a comma after each but the last. Entries
-// gather into one text of many lines that goes to the writer at once: a call
+// gather into one batch of many lines that goes to the writer at once: a call
 // through the writer per entry would cost more than the entry.
 class Mesh2Block {
  public:
@@ -137,42 +145,50 @@ class Mesh2Block {
   Mesh2Block(const Mesh2Block&) = delete;
   Mesh2Block& operator=(const Mesh2Block&) = delete;
 
+  // A vector text too long for the batch goes to the writer on its own.
   void Vector(TextView text) {
-    lines_.append(u"    ").append(text);
+    if (text.size() > EntryRoom - 8) {
+      Flush();
+      WritePieces(file_, {u"    ", text, --left_ > 0 ? u"," : u""});
+      return;
+    }
+    used_ = CopyUnits(CopyLiteral(used_, u"    "), text);
     EndEntry();
   }
 
   void Indices(int64_t a, int64_t b, int64_t c) {
-    const IntegerText numbers[3] = {IntegerToText(a), IntegerToText(b), IntegerToText(c)};
-    char16_t units[5 + 3 * (20 + 1)];  // "    <", then three numbers, each with its "," or ">"
-    constexpr TextView Opening = u"    <";
-    char16_t* at = std::copy(Opening.begin(), Opening.end(), units);
-    for (const IntegerText& number : numbers) {
-      at = CopyUnits(at, number);
-      *at++ = &number == &numbers[2] ? u'>' : u',';
-    }
-    lines_.append(units, at);
+    used_ = CopyLiteral(used_, u"    <");
+    used_ = CopyUnits(used_, IntegerToText(a));
+    *used_++ = u',';
+    used_ = CopyUnits(used_, IntegerToText(b));
+    *used_++ = u',';
+    used_ = CopyUnits(used_, IntegerToText(c));
+    *used_++ = u'>';
     EndEntry();
   }
 
  private:
   static constexpr size_t BatchUnits = 4096;
+  // Room for one entry beyond the batch: an indices entry, or a vector text of
+  // up to EntryRoom - 8 units with its indent and line end.
+  static constexpr size_t EntryRoom = 256;
 
   void EndEntry() {
-    lines_.append(--left_ > 0 ? u",\r\n" : u"\r\n");
-    if (lines_.size() >= BatchUnits) Flush();
+    used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
+    if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
   }
 
   // WriteLine ends the batch's last line.
   void Flush() {
-    if (lines_.empty()) return;
-    WriteLine(file_, TextView(lines_).substr(0, lines_.size() - 2), EncodingAnsi);
-    lines_.clear();
+    if (used_ == batch_.data()) return;
+    WriteLine(file_, TextView(batch_.data(), static_cast<size_t>(used_ - batch_.data()) - 2), EncodingAnsi);
+    used_ = batch_.data();
   }
 
   FileHandle file_;
   int64_t left_;
-  Text lines_;
+  std::array<char16_t, BatchUnits + EntryRoom> batch_;
+  char16_t* used_ = batch_.data();
 };
 
 void WriteVectors(FileHandle file, TextView name, const TextArray& texts, int64_t count) {

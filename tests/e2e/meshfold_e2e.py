@@ -306,6 +306,9 @@ COMMAND_LINE = [
 
 # mesh2 on the command line: the golden meshes each as one mesh2, faces left out named on standard error,
 # normals computed where the file has none and kept apart across sharp edges.
+LONG = b"0." + b"1234567890" * 30  # longer than the writer's batch takes in one entry
+
+
 def blocks(data):
     """Each block of a mesh2 include file: its count and its entries."""
     return {name.decode(): (int(count), re.findall(rb"<([^>]*)>", body)) for name, count, body in
@@ -368,10 +371,12 @@ MESH2 = [
     case("a zero normal is no direction: computed instead", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
          b"0 0e5\nvn 0.0 -0.000 0.0001\nvn 0 0 1e-5\nf 1//1 2//2 3//3\nf 1//2 2//2 3//3\nf 1//3 2//3 3//2\n"},
          args=["--mesh2", "zero.obj"], files={"zero.inc": block_counts(6, normal_indices=3)}),
-    case("coordinates missing or no number are 0", setup={"short.obj": b"v 1\nv +2 nan 3e\nv .5 5. -1e-3\nv \t\n"
-         b"vt 0.25\nf 1/1 2/1 3/1 4/1\n"}, args=["--mesh2", "short.obj"], files={"short.inc": described("<1,0,0> <2,0,0> <.5,5.,"
-         "-1e-3> <0,0,0>, uv <0.25,0>", lambda data: [blocks(data)[name][1] for name in ("vertex_vectors", "uv_vectors")] == [
-             [b"1,0,0", b"2,0,0", b".5,5.,-1e-3", b"0,0,0"], [b"0.25,0"]])}),
+    case("coordinates missing or no number are 0, long ones whole", setup={"short.obj": b"v 1\nv +2 nan 3e\nv .5 5. -1e-3"
+         b"\nv \t\nv %s 0 0\nv 0 0 %s\nvt 0.25\nf 1/1 2/1 3/1 4/1\n" % (LONG, LONG)}, args=["--mesh2", "short.obj"],
+         files={"short.inc": described("<1,0,0> <2,0,0> <.5,5.,-1e-3> <0,0,0> and the long ones, uv <0.25,0>",
+             lambda data: b"  vertex_vectors {\r\n    6,\r\n    <1,0,0>,\r\n    <2,0,0>,\r\n    <.5,5.,-1e-3>,\r\n    "
+             b"<0,0,0>,\r\n    <%s,0,0>,\r\n    <0,0,%s>\r\n  }\r\n" % (LONG, LONG) in data
+             and blocks(data)["uv_vectors"][1] == [b"0.25,0"])}),
     case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
          files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
     case("faces left out, a few told in the box", args=["--desktop", "--mesh2", "bad.obj"], setup=ZENITY_STAND_IN

@@ -111,31 +111,31 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
   return storable ? static_cast<uint32_t>(number) : 0;
 }
 
-// The number a coordinate field writes, as POV-Ray reads it: an optional sign,
-// digits with at most one point among them, an optional exponent. A leading
-// "+" is dropped; "" when the field is no such number.
-TextView NumberText(TextView field) {
-  const char16_t* at = field.data();
-  const char16_t* const end = at + field.size();
+// Scans the field at `at` for the number a coordinate writes, as POV-Ray reads
+// it: an optional sign, digits with at most one point among them, an optional
+// exponent, up to the blank or tab that ends the field. number is that text, a
+// leading "+" dropped, or "" when the field is no such number. Returns where
+// the field ends. One look at each unit: the field is not found first.
+const char16_t* ScanNumber(const char16_t* at, const char16_t* end, TextView& number) {
+  const char16_t* const begin = at != end && *at == u'+' ? at + 1 : at;
   if (at != end && (*at == u'+' || *at == u'-')) ++at;
   const char16_t* const digits = at;
   at = SkipDigits(at, end);
-  const bool whole = at != digits;
+  bool read = at != digits;
   if (at != end && *at == u'.') {
     const char16_t* const decimals = ++at;
     at = SkipDigits(at, end);
-    if (!whole && at == decimals) return {};
-  } else if (!whole) {
-    return {};
+    read = read || at != decimals;
   }
-  at += ExponentLength(at, end);
-  if (at != end) return {};
-  return field.front() == u'+' ? field.substr(1) : field;
+  if (read) at += ExponentLength(at, end);
+  const bool ends = at == end || IsSeparator(*at);
+  number = read && ends ? TextView(begin, static_cast<size_t>(at - begin)) : TextView();
+  return ends ? at : SkipField(at, end);
 }
 
 // The coordinates of a vector record: its first three fields apart by blanks
 // and tabs, "0" for each that is missing; when exact, also for each that is no
-// number, a number keeping every digit (NumberText).
+// number, a number keeping every digit (ScanNumber).
 struct Coordinates {
   TextView value[3] = {u"0", u"0", u"0"};
 };
@@ -147,9 +147,9 @@ Coordinates ReadCoordinates(TextView record, bool exact) {
   at = SkipSeparators(at, end);
   for (size_t field = 0; at != end && field < 3; ++field, at = SkipSeparators(at, end)) {
     const char16_t* const start = at;
-    at = SkipField(at, end);
-    const TextView text(start, static_cast<size_t>(at - start));
-    const TextView kept = exact ? NumberText(text) : text;
+    TextView kept;
+    at = exact ? ScanNumber(at, end, kept) : SkipField(at, end);
+    if (!exact) kept = TextView(start, static_cast<size_t>(at - start));
     if (!kept.empty()) coordinates.value[field] = kept;
   }
   return coordinates;

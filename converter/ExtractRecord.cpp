@@ -191,17 +191,18 @@ const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
 }
 
 // The index part at `at` read as TextToInteger reads it; `at` moves to its end.
-// A part that begins with digits is read in the same look that finds its end.
-// The digits are read through a local pointer: through `at` itself, each
-// step would be stored back to the caller's pointer.
-int64_t ReadIndex(const char16_t*& at, const char16_t* end) {
+// A part that begins with digits, or an empty one, is read in the same look
+// that finds its end. The digits are read through a local pointer: through `at`
+// itself, each step would be stored back to the caller's pointer. Inlined: a
+// corner reads two or three parts.
+[[gnu::always_inline]] inline int64_t ReadIndex(const char16_t*& at, const char16_t* end) {
   const char16_t* const start = at;
   const char16_t* digit = start;
   uint64_t value = 0;
   for (; digit != end && IsDigit(*digit); ++digit) value = value * 10 + static_cast<uint32_t>(*digit - u'0');
   at = IndexEnd(digit, end);
-  return digit != start ? static_cast<int64_t>(value)
-                        : TextToInteger(TextView(start, static_cast<size_t>(at - start)));
+  if (digit != start || at == start) return static_cast<int64_t>(value);
+  return TextToInteger(TextView(start, static_cast<size_t>(at - start)));
 }
 
 // The corner v, v/vt, v//vn or v/vt/vn at `at`, which moves past it: the

@@ -40,19 +40,30 @@ constexpr std::array<char16_t, 200> MakeDigitPairs() {
 
 constexpr std::array<char16_t, 200> DigitPairs = MakeDigitPairs();
 
+// Writes the digits of magnitude to end backwards; returns where they begin.
+// Instantiated for 32 bits too, whose division is the cheaper one.
+template <typename Unsigned>
+char16_t* WriteDigits(Unsigned magnitude, char16_t* end) {
+  char16_t* at = end;
+  for (; magnitude >= 10; magnitude /= 100) {
+    const size_t pair = 2 * static_cast<size_t>(magnitude % 100);
+    at -= 2;
+    at[0] = DigitPairs[pair];
+    at[1] = DigitPairs[pair + 1];
+  }
+  if (at == end || magnitude != 0) *--at = static_cast<char16_t>(u'0' + magnitude);
+  return at;
+}
+
 }  // namespace
 
 IntegerText::IntegerText(int64_t value) {
   const bool negative = value < 0;
-  uint64_t magnitude = negative ? 0U - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  while (magnitude >= 10) {
-    const size_t pair = 2 * (magnitude % 100);
-    magnitude /= 100;
-    first_ -= 2;
-    digits_[first_] = DigitPairs[pair];
-    digits_[first_ + 1] = DigitPairs[pair + 1];
-  }
-  if (first_ == digits_.size() || magnitude != 0) digits_[--first_] = static_cast<char16_t>(u'0' + magnitude);
+  const uint64_t magnitude = negative ? 0U - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  char16_t* const end = digits_.data() + digits_.size();
+  char16_t* const at = magnitude <= UINT32_MAX ? WriteDigits(static_cast<uint32_t>(magnitude), end)
+                                               : WriteDigits(magnitude, end);
+  first_ = static_cast<size_t>(at - digits_.data());
   if (negative) digits_[--first_] = u'-';
 }
 

@@ -16,6 +16,7 @@ if [ "$purpose" = test ]; then
     [povray]=povray
     [Xvfb]=xvfb
     [xdotool]=xdotool
+    [xmodmap]=x11-xserver-utils
     [zenity]=zenity
     # the Windows build, cross-compiled and tested under wine on a virtual display
     [x86_64-w64-mingw32-g++-posix]=g++-mingw-w64-x86-64-posix

@@ -159,8 +159,7 @@ def drive(label, step, sub, seconds):
     xdo("windowfocus", "--sync", window[0])
     for number, item in enumerate(items):
         time.sleep(0.5)
-        # A character beyond the keyboard map goes through a key mapped for a moment: slowly.
-        xdo(*(["type", "--delay", "30" if item.isascii() else "150", sub(item)] if number % 2
+        xdo(*(["type", "--delay", "30", sub(item)] if number % 2
               else ["key", "--clearmodifiers", *item.split()]))
     return True
 
@@ -499,7 +498,11 @@ def bad_input_cases():
 # The real zenity on a virtual display, each call recorded by a wrapper first
 # on PATH: the path typed into the chooser, the message box confirmed.
 def typed(name, base, declared=None, **row):
-    return case(name, setup=f"cp $M/tri.obj {base}.obj", steps=[(OPEN, "ctrl+l", f"<W>/{base}.obj", "Return"),
+    """Types the path into the chooser; a character beyond ASCII is pressed as the key give_keys_of_their_own
+    gave it, between runs of ASCII typed."""
+    keys = [piece if n % 2 == 0 else f"U{ord(piece):04X}" for n, piece in enumerate(re.split(r"([^ -~])", base))]
+    keys[0], keys[-1] = "<W>/" + keys[0], keys[-1] + ".obj"
+    return case(name, setup=f"cp $M/tri.obj {base}.obj", steps=[(OPEN, "ctrl+l", *keys, "Return"),
                 (NAME, "Return")], files={f"{base}.inc": gold("tri.inc", base, declared), "zenity.calls": calls(
                     "zenity", NAME, summary(base, 3, 1, 1)[:-1])}, **row)
 
@@ -512,12 +515,24 @@ ZENITY = [
 ]
 
 
+def give_keys_of_their_own(keysyms):
+    """xdotool types a character the keyboard map lacks through a spare key mapped for a moment, and GTK may
+    read that key before it learns the map: then a wrong character lands. Each such keysym ("U00E9") gets
+    one of the last spare keys for good instead, before any dialog starts."""
+    spare = [line.split()[1] for line in subprocess.run(["xmodmap", "-pke"], capture_output=True, text=True,
+                                                          check=True).stdout.splitlines() if line.rstrip().endswith("=")]
+    for key, keysym in zip(reversed(spare), sorted(keysyms)):
+        subprocess.run(["xmodmap", "-e", f"keycode {key} = {keysym}"], check=True)
+
+
 def zenity_group():
-    if missing := [tool for tool in ("xvfb-run", "xdotool", "zenity") if not shutil.which(tool)]:
+    if missing := [tool for tool in ("xvfb-run", "xdotool", "xmodmap", "zenity") if not shutil.which(tool)]:
         skip(f"no {' or '.join(missing)} (bash scripts/setup-debian.sh installs them)")
     if not os.environ.get("MESHFOLD_XVFB"):  # this script again, on a virtual display of its own
         os.environ["MESHFOLD_XVFB"] = "1"
         os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", sys.executable, *sys.argv])
+    give_keys_of_their_own({item for row in ZENITY for step in row["steps"] for item in step
+                            if re.fullmatch("U[0-9A-F]{4}", item)})
     with tempfile.TemporaryDirectory() as home:
         wrapper = Path(home, "zenity")
         wrapper.write_text(f"#!/bin/sh\nprintf '[%s]\\n' \"$@\" >>zenity.calls\nexec {shutil.which('zenity')} \"$@\"\n")

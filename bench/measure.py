@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times whole conversions against the floor of the machine and prints a table.
 
-    measure.py --meshfold BIN --work DIR --runs N [--modes union,mesh2] --size NAME:OBJ [--size ...]
+    measure.py --meshfold BIN [--bare BIN] --work DIR --runs N [--modes union,mesh2] --size NAME:OBJ [--size ...]
 
 For each size and mode, in turns: one conversion (union: the path given on
 standard input, as a user at a terminal gives it; mesh2: "meshfold --mesh2
@@ -10,7 +10,9 @@ OBJ" on the command line), then the floor: reading the input
 include file to a new name). The table shows medians of the runs; peak memory
 is the largest resident set of the conversion's process. Before the runs the
 output is checked byte for byte against bench/reference.py (a mesh2 with
-computed normals, which it does not reproduce, only for its frame).
+computed normals, which it does not reproduce, only for its frame). With
+--bare, the bare single pass (bench/BareMesh2.cpp) is timed as a row of its
+own beside each mesh2 whose bytes it writes too.
 """
 import argparse
 import hashlib
@@ -47,14 +49,26 @@ def sha256(path):
     return digest.hexdigest()
 
 
-def convert(meshfold, obj, mode):
+def convert(programs, obj, mode):
     """One conversion with a fresh output file, as a first conversion has."""
     inc = obj[:-4] + ".inc"
     if os.path.exists(inc):
         os.remove(inc)
+    if mode == "bare":
+        return run([programs["bare"], obj, inc, os.path.basename(obj)[:-4]])
     if mode == "mesh2":
-        return run([meshfold, "--mesh2", obj])
-    return run([meshfold], stdin_bytes=(obj + "\n").encode())
+        return run([programs["meshfold"], "--mesh2", obj])
+    return run([programs["meshfold"]], stdin_bytes=(obj + "\n").encode())
+
+
+def bare_writes_the_same(programs, obj):
+    """Whether the bare single pass writes the very bytes of the mesh2 conversion: it knows only the
+    plain sphere's line forms, so it is measured only where it does the same work."""
+    inc = obj[:-4] + ".inc"
+    convert(programs, obj, "mesh2")
+    converted = sha256(inc)
+    convert(programs, obj, "bare")
+    return sha256(inc) == converted
 
 
 def floor(obj, inc, copy):
@@ -64,9 +78,9 @@ def floor(obj, inc, copy):
     return read[0] + write[0], read[1] + write[1]
 
 
-def check_output(meshfold, obj, work, mode):
+def check_output(programs, obj, work, mode):
     inc = obj[:-4] + ".inc"
-    convert(meshfold, obj, mode)
+    convert(programs, obj, mode)
     expected = os.path.join(work, "reference.inc")
     flags = ["--mesh2"] if mode == "mesh2" else []
     made = subprocess.run([sys.executable, os.path.join(HERE, "reference.py"), *flags, obj, expected])
@@ -86,18 +100,19 @@ def describe(name, obj, mode):
     size = os.path.getsize(obj)
     with open(obj, "rb") as data:
         faces = sum(1 for line in data if line.startswith((b"f ", b"f\t")))
-    return {"name": name if mode == "union" else f"{name} {mode}", "mode": mode, "obj": obj, "inc": obj[:-4] + ".inc", "faces": faces, "input_bytes": size,
+    label = {"union": name, "mesh2": f"{name} mesh2", "bare": f"{name} bare mesh2"}[mode]
+    return {"name": label, "mode": mode, "obj": obj, "inc": obj[:-4] + ".inc", "faces": faces, "input_bytes": size,
             "input_mb": size / 1e6, "walls": [], "cpus": [], "peaks": [], "floors": [], "floor_cpus": []}
 
 
-def measure(meshfold, rows, work, runs):
+def measure(programs, rows, work, runs):
     """Round after round, every size in turn: a conversion, then its floor, so
     that a change in the machine's load falls on all sizes alike."""
     copy = os.path.join(work, "floor-copy.inc")
     for round_number in range(runs):
         print(f"round {round_number + 1} of {runs} ...", file=sys.stderr, flush=True)
         for row in rows:
-            wall, cpu, peak = convert(meshfold, row["obj"], row["mode"])
+            wall, cpu, peak = convert(programs, row["obj"], row["mode"])
             row["output_bytes"] = os.path.getsize(row["inc"])
             row["walls"].append(wall)
             row["cpus"].append(cpu)
@@ -157,6 +172,10 @@ def print_targets(rows):
     for what, figure, met in verdicts:
         print(f"{'met   ' if met else 'MISSED'} {what}: {figure}")
         failed = failed or not met
+    for row in rows:
+        if row["mode"] == "bare":
+            print(f"note   time of {row['name']}: {row['wall'] / row['floor']:.2f} x its floor, what a single pass "
+                  "that checks nothing pays on this machine")
     return not failed
 
 
@@ -167,16 +186,19 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--modes", default="union,mesh2", help="the include forms to measure, comma-separated")
     parser.add_argument("--size", action="append", required=True, help="NAME:OBJ, the standard size first")
+    parser.add_argument("--bare", help="the bare single pass, timed beside each mesh2 it writes byte for byte")
     args = parser.parse_args()
-    meshfold = os.path.abspath(args.meshfold)
+    programs = {"meshfold": os.path.abspath(args.meshfold), "bare": args.bare and os.path.abspath(args.bare)}
     rows = []
     for mode in args.modes.split(","):
         for size in args.size:
             name, obj = size.split(":", 1)
             print(f"checking the {mode} output of {name} ...", file=sys.stderr, flush=True)
-            check_output(meshfold, os.path.abspath(obj), args.work, mode)
+            check_output(programs, os.path.abspath(obj), args.work, mode)
             rows.append(describe(name, os.path.abspath(obj), mode))
-    measure(meshfold, rows, args.work, args.runs)
+            if mode == "mesh2" and args.bare and bare_writes_the_same(programs, os.path.abspath(obj)):
+                rows.append(describe(name, os.path.abspath(obj), "bare"))
+    measure(programs, rows, args.work, args.runs)
     print_table(rows, args.runs)
     print()
     return 0 if print_targets(rows) else 1

@@ -15,6 +15,9 @@
 #                  normals, 998,001 quads "f a b c d" (1,996,002 triangles
 #                  out), tabs between fields
 #        small     200 x 200 grid, for a quick look
+# Beside the mesh2 of each plain sphere runs the bare single pass
+# (bench/BareMesh2.cpp), which writes the same bytes with the least work a
+# single thread can do; its row shows what any such design pays here.
 # The files live on tmpfs (WORK, default /dev/shm/meshfold-bench) so that disk
 # writeback does not blur the figures; they are removed at the end unless
 # KEEP=1. The exit code is 1 when a target is missed.
@@ -27,7 +30,7 @@ work=${WORK:-/dev/shm/meshfold-bench}
 build=${BUILD:-$root/build-bench}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMESHFOLD_TESTS=OFF >/dev/null
-cmake --build "$build" --target meshfold meshfold_sphere -- -j2 >/dev/null
+cmake --build "$build" --target meshfold meshfold_sphere meshfold_bare_mesh2 -- -j2 >/dev/null
 
 mkdir -p "$work"
 if [ "${KEEP:-0}" != 1 ]; then
@@ -57,5 +60,6 @@ done
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores," \
   "$(awk '/MemTotal/ {printf "%.0f GB", $2 / 1048576}' /proc/meminfo) RAM, load $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "build:   $(cd "$root" && git rev-parse --short HEAD 2>/dev/null || echo unknown), release, $(c++ --version | head -1)"
-python3 "$root/bench/measure.py" --meshfold "$build/meshfold" --work "$work" --runs "$runs" \
+python3 "$root/bench/measure.py" --meshfold "$build/meshfold" --bare "$build/meshfold_bare_mesh2" \
+  --work "$work" --runs "$runs" \
   --modes "${MODES:-union,mesh2}" "${arguments[@]}"

@@ -112,7 +112,6 @@ Mesh2Plan PlanMesh2(const RecordStore& store, const ConversionOptions& options) 
     plan.textured = plan.textured && NamesTextures(store, face);
     computes = computes || (options.normals != NormalSource::None && !TakesFileNormals(store, face, plan));
   });
-  plan.textured = plan.textured && plan.triangles > 0;
   if (computes) plan.computed = ComputeVertexNormals(GatherTriangles(store, plan), options.creaseDegrees);
   return plan;
 }

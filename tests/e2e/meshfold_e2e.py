@@ -376,6 +376,10 @@ MESH2 = [
              lambda data: b"  vertex_vectors {\r\n    6,\r\n    <1,0,0>,\r\n    <2,0,0>,\r\n    <.5,5.,-1e-3>,\r\n    "
              b"<0,0,0>,\r\n    <%s,0,0>,\r\n    <0,0,%s>\r\n  }\r\n" % (LONG, LONG) in data
              and blocks(data)["uv_vectors"][1] == [b"0.25,0"])}),
+    case("no triangle: an empty union, since POV-Ray refuses an empty mesh2", setup={"none.obj": b"v 0 0 0\nf 1 1\n"},
+         args=["--mesh2", "none.obj"], out=summary("none", 1, 0, 1), err="none.obj: face line 2 left out: 2 corners, "
+         "fewer than 3\n", files={"none.inc": b"//   mesh2 from none.obj\r\n//   triangle count: 0\r\n\r\n#declare none = \r\n"
+                                   b"   // no triangles, and a mesh2 needs at least one\r\n   union { }\r\n"}),
     case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
          files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
     case("faces left out, a few told in the box", args=["--desktop", "--mesh2", "bad.obj"], setup=ZENITY_STAND_IN

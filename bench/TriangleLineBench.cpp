@@ -18,9 +18,10 @@ void BuildTriangle(benchmark::State& state) {
   ExtractRecord(u"vn -0.951057 0.309017 -0.123457", store);
   ExtractRecord(u"vn 0.000000 1.000000 0.000000", store);
   ExtractRecord(u"f 1//1 2//2 3//3", store);
+  const std::vector<bool> directed = DirectedNormals(store);
   Text line;
   for (auto _ : state) {
-    BuildTriangleLine(store, store.Corners[1], store.Corners[2], store.Corners[3], line);
+    BuildTriangleLine(store, directed, store.Corners[1], store.Corners[2], store.Corners[3], line);
     benchmark::DoNotOptimize(line.data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(line.size()));

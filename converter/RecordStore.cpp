@@ -2,6 +2,28 @@
 
 namespace meshfold {
 
+namespace {
+
+// False for a vector text, in either form the store keeps, whose every digit
+// before an exponent is 0.
+bool HasDirection(TextView vector) {
+  bool mantissa = true;
+  for (const char16_t unit : vector) {
+    if (mantissa && unit >= u'1' && unit <= u'9') return true;
+    mantissa = unit == u',' || (mantissa && unit != u'e' && unit != u'E');
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<bool> DirectedNormals(const RecordStore& store) {
+  std::vector<bool> directed(static_cast<size_t>(store.NormalCount) + 1);
+  for (int64_t normal = 1; normal <= store.NormalCount; ++normal)
+    directed[static_cast<size_t>(normal)] = HasDirection(store.NormalTexts.Read(normal));
+  return directed;
+}
+
 void CreateRecordStore(RecordStore& store, bool keepExact) {
   store.KeepExact = keepExact;
   store.VertexCount = 0;

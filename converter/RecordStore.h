@@ -4,6 +4,7 @@
 // faces, numbered from 1 as OBJ numbers them.
 
 #include <cstdint>
+#include <vector>
 
 #include "text/ChunkedArray.h"
 #include "text/TextArray.h"
@@ -74,6 +75,11 @@ void CreateRecordStore(RecordStore& store, bool keepExact = false);
 inline uint32_t CornerTexture(const RecordStore& store, size_t at) {
   return at < store.Textures.size() ? store.Textures[at] : 0;
 }
+
+// For each normal number from 0 (none, false), whether its vector text has a
+// direction: some digit before an exponent is not 0. POV-Ray drops a
+// smooth_triangle with a zero normal and turns a mesh2's into <1,0,0>.
+std::vector<bool> DirectedNormals(const RecordStore& store);
 
 // Vector text of vertex number, "" when no such vertex was read.
 inline TextView VertexVector(const RecordStore& store, int64_t number) {

@@ -23,16 +23,20 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount) {
 }
 
 // What a corner gives a triangle line: its vertex's vector text and its
-// normal's, the latter empty when the corner names no stored normal (a stored
-// vector text is never empty).
+// normal's, the latter empty when the corner names no stored normal or one
+// without a direction (a stored vector text is never empty).
 struct CornerTexts {
   TextView vertex;
   TextView normal;
 };
 
 // Inlined: it runs for every corner, and a call costs as much as its work.
-[[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store, const Corner& corner) {
-  return {VertexVector(store, corner.vertex), NormalVector(store, corner.normal)};
+[[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store,
+                                                          const std::vector<bool>& directed,
+                                                          const Corner& corner) {
+  const TextView normal = NormalVector(store, corner.normal);
+  return {VertexVector(store, corner.vertex),
+          normal.empty() || !directed[corner.normal] ? TextView() : normal};
 }
 
 TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
@@ -45,11 +49,12 @@ TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, co
 
 // The fan shares its first corner among all triangles and each other corner
 // between two neighbours, so each corner's texts are looked up once.
-void WriteFan(FileHandle file, const RecordStore& store, size_t first, size_t end) {
-  const CornerTexts hub = ReadCornerTexts(store, store.Corners[first]);
-  CornerTexts previous = ReadCornerTexts(store, store.Corners[first + 1]);
+void WriteFan(FileHandle file, const RecordStore& store, const std::vector<bool>& directed, size_t first,
+              size_t end) {
+  const CornerTexts hub = ReadCornerTexts(store, directed, store.Corners[first]);
+  CornerTexts previous = ReadCornerTexts(store, directed, store.Corners[first + 1]);
   for (size_t corner = first + 2; corner != end; ++corner) {
-    const CornerTexts next = ReadCornerTexts(store, store.Corners[corner]);
+    const CornerTexts next = ReadCornerTexts(store, directed, store.Corners[corner]);
     WriteLinePieces(file, TrianglePieces(hub, previous, next).View(), EncodingAnsi);
     previous = next;
   }
@@ -58,6 +63,7 @@ void WriteFan(FileHandle file, const RecordStore& store, size_t first, size_t en
 // Each triangle line goes out in its pieces: a vector text may be as long as
 // its OBJ line, and a joined line would hold six of them at once.
 void WriteFaces(FileHandle file, const RecordStore& store) {
+  const std::vector<bool> directed = DirectedNormals(store);
   FaceReader faces(store);
   Text line;
   while (faces.More()) {
@@ -66,21 +72,23 @@ void WriteFaces(FileHandle file, const RecordStore& store) {
       JoinTexts(line, {u"   // ", LeftOutWords(face)});
       WriteLine(file, line, EncodingAnsi);
     } else {
-      WriteFan(file, store, face.first, face.first + face.count);
+      WriteFan(file, store, directed, face.first, face.first + face.count);
     }
   }
 }
 
 }  // namespace
 
-TriangleLinePieces TriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c) {
-  return TrianglePieces(ReadCornerTexts(store, a), ReadCornerTexts(store, b), ReadCornerTexts(store, c));
+TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                                const Corner& b, const Corner& c) {
+  return TrianglePieces(ReadCornerTexts(store, directed, a), ReadCornerTexts(store, directed, b),
+                        ReadCornerTexts(store, directed, c));
 }
 
-void BuildTriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c,
-                       Text& line) {
+void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                       const Corner& b, const Corner& c, Text& line) {
   line.clear();
-  for (TextView piece : TriangleLine(store, a, b, c).View()) line.append(piece);
+  for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
 OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 #include "converter/RecordStore.h"
 #include "text/OsFiles.h"
@@ -14,18 +15,20 @@
 namespace meshfold {
 
 // The texts whose join is the line of one triangle: a smooth_triangle of the
-// corners' vector texts when every corner names a stored normal, else a
-// triangle of their vertices' vector texts alone. They view store.
+// corners' vector texts when every corner names a stored normal with a
+// direction (directed, from DirectedNormals), else a triangle of their
+// vertices' vector texts alone. They view store.
 struct TriangleLinePieces {
   std::array<TextView, 13> pieces;
   size_t count = 0;
   std::span<const TextView> View() const { return std::span(pieces.data(), count); }
 };
-TriangleLinePieces TriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c);
+TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                                const Corner& b, const Corner& c);
 
 // line becomes the line of the triangle a, b, c, the join of TriangleLine.
-void BuildTriangleLine(const RecordStore& store, const Corner& a, const Corner& b, const Corner& c,
-                       Text& line);
+void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                       const Corner& b, const Corner& c, Text& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
 // declared under the name DeclaredName makes of baseName. Returns 0 when every

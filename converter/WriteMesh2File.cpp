@@ -60,23 +60,6 @@ bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const Me
          });
 }
 
-// False for a vector text whose every digit before an exponent is 0.
-bool HasDirection(TextView vector) {
-  bool mantissa = true;
-  for (const char16_t unit : vector) {
-    if (mantissa && unit >= u'1' && unit <= u'9') return true;
-    mantissa = unit == u',' || (mantissa && unit != u'e' && unit != u'E');
-  }
-  return false;
-}
-
-std::vector<bool> DirectedNormals(const RecordStore& store) {
-  std::vector<bool> directed(static_cast<size_t>(store.NormalCount) + 1);
-  for (int64_t normal = 1; normal <= store.NormalCount; ++normal)
-    directed[static_cast<size_t>(normal)] = HasDirection(store.NormalTexts.Read(normal));
-  return directed;
-}
-
 // "<x,y,z>" as the reader keeps it, read as numbers; a number that does not
 // read (beyond what a double holds) is 0.
 Vector3 ReadVector(TextView text) {

@@ -460,6 +460,7 @@ def bad_input_cases():
     one, two, up, unit, corner, normal = ("<1.0 , 2.0 , 3.0> ", "<4.0 , 5.0 , 6.0> ", "<0 , 0 , 1> ", "<1 , 2 , 3> ",
                                           "<1.000, 1.000, -1.000> ", "<0.000, 1.000, 0.000> ")
     mesh, blanks = "v 1.0 2.0 3.0\r\nvn 0 0 1\r\nf 1//1 1//1 1//1\r\n", b" " * 100_000
+    unit0, unitx, unity = "<0 , 0 , 0> ", "<1 , 0 , 0> ", "<0 , 1 , 0> "
     return [
         bad("empty", b"", [0, 0, 0], []),
         bad("line_ends_only", b"\n\r\n\r" * 1000, [0, 0, 0], []),
@@ -489,6 +490,11 @@ def bad_input_cases():
             b"v 1.000000 1.000000 -1.000000\nvt 0.625 0.5\nvn 0.0000 1.0000 0.0000\nvp 0.1 0.2\n"
             b"l 1 2\np 1\ncurv 0.0 1.0 1 2\nparm u 0.0 1.0\nend\ncstype bspline\n"
             b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [2, 1, 1], [triangle(*[corner, normal] * 3)]),
+        # POV-Ray drops a smooth_triangle with a zero normal, written or left by the cut to three decimals: a
+        # triangle from the vertices alone.
+        bad("zero_normals", b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvn 0.0 -0.000 0e5\nvn 0.0001 0 0\nf 1//1 2//1 3//1\n"
+            b"f 1//1 2//2 3//1\nf 1//3 2//1 3//1\n", [3, 3, 3], [triangle(unit0, up, unitx, up, unity, up),
+            *["   triangle { " + ", ".join([unit0, unitx, unity]) + " }"] * 2]),
         # Normals that name no record, far beyond the arrays: a triangle from the vertices alone.
         bad("normals_beyond_the_arrays", b"v 1 2 3\nvn 0 0 1\nf 1//400000 1//3000000 1//4294967295\n", [1, 1, 1],
             ["   triangle { " + ", ".join([unit] * 3) + " }"]),
@@ -594,7 +600,7 @@ EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1",
            "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",
            "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", "cylinder": "-1 -1 -1 1 1 1",
            **dict.fromkeys(("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0"),
-           **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0")}
+           **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0"), "zero_normal": "0 0 0 5 5 0"}
 MODES = {"union": [], "mesh2": ["--mesh2"]}
 SCENE = """#version 3.7; global_settings {{ assumed_gamma 1.0 }}
 #include "{0}.inc"
@@ -611,6 +617,10 @@ object {{ Mesh pigment {{ color rgb <0.8, 0.5, 0.3> }} finish {{ ambient 0 diffu
 # back to its planar map, one tile per unit, and every cell centre here falls on the same spot of a tile.
 CHECKER = """camera {{ orthographic location <2, 2, -5> look_at <2, 2, 0> right x * 4 up y * 4 }}
 object {{ {1} texture {{ pigment {{ image_map {{ ppm "checker.ppm" }} }} finish {{ ambient 1 diffuse 0 }} }} }}"""
+# POV-Ray parses a smooth_triangle with a zero normal but does not draw it, though it counts in the extent: lit,
+# every drawn point is white. The 5 x 5 square of zero_normal at 10 pixels a unit.
+LIT = """camera {{ orthographic location <2.5, 2.5, -5> look_at <2.5, 2.5, 0> right x * 5 up y * 5 }}
+object {{ {1} pigment {{ color rgb 1 }} finish {{ ambient 1 diffuse 0 }} }}"""
 CELLS = [[(row + column) % 2 == 0 for column in range(4)] for row in range(4)]  # light cells, the top row first
 QUAD = "v 0 0 0\nv 4 0 0\nv 4 4 0\nv 0 4 0\nvn 0 0 -1\n"
 UV = [("quad", "mesh2", True), ("quad", "union", False), ("bare_quad", "mesh2", False)]
@@ -634,6 +644,8 @@ def povray_group():
               if Path(obj).stem != "odd"} | {
         "cylinder": cylinder(), "quad": fs(QUAD + "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"),
         "bare_quad": fs(QUAD + "f 1//1 2//1 3//1 4//1\n"),
+        # The far triangle, around (2, 2), names a zero normal.
+        "zero_normal": fs("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 0\nvn 0 0 -1\nvn 0 0 0\nf 1//1 2//1 3//1\nf 2//2 4//1 3//1\n"),
         "grid": fs("".join([*(f"v {i}.{j:06d} {j}.{i:06d} 0.5\n" for i in range(n) for j in range(n)), "vn 0 0 -1\n", *(
             f"f {a}//1 {a + 1}//1 {a + n + 1}//1\nf {a}//1 {a + n + 1}//1 {a + n}//1\n"
             for a in (i * n + j + 1 for i in range(n - 1) for j in range(n - 1)))]))}
@@ -651,6 +663,11 @@ def povray_group():
                        for row in range(4)]
                 verdict(f"{name} ({mode}): checker {'shown' if shown else 'not shown'}", (got == CELLS) == shown,
                         CELLS if shown else "anything else", got)
+        for mode in MODES:
+            if picture := render(work, "zero_normal", mode, meshes["zero_normal"], LIT, 50, 50):
+                at = 3 * (30 * 50 + 20)  # the point (2, 2)
+                verdict(f"zero_normal ({mode}): the triangle with a zero normal drawn", sum(picture[at:at + 3]) > 1.5,
+                        "white", picture[at:at + 3])
 
 
 def alike(name, union, mesh2):
@@ -684,7 +701,8 @@ def render(work, name, mode, data, scene, width, height):
     if not verdict(f"{label}: render", run.returncode == 0 and "Error" not in run.stderr and os.path.exists(picture)
                    and os.path.getsize(picture) > 0, "a picture, no error", run.stderr[-1500:]):
         return None
-    shutil.copy(picture, os.path.join(ARTIFACTS, f"{name}-{mode}{'-checker' if scene == CHECKER else ''}.ppm"))
+    suffix = {CHECKER: "-checker", LIT: "-lit"}.get(scene, "")
+    shutil.copy(picture, os.path.join(ARTIFACTS, f"{name}-{mode}{suffix}.ppm"))
     data = read(picture)  # binary PPM: P6, comment lines, width, height, largest value; then the samples
     head = re.match(rb"P6\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+(\d+)\s", data)
     step, top = 1 + (int(head.group(3)) > 255), int(head.group(3))

@@ -77,8 +77,8 @@ inline uint32_t CornerTexture(const RecordStore& store, size_t at) {
 }
 
 // For each normal number from 0 (none, false), whether its vector text has a
-// direction: some digit before an exponent is not 0. POV-Ray drops a
-// smooth_triangle with a zero normal and turns a mesh2's into <1,0,0>.
+// direction: some digit before an exponent is not 0. POV-Ray never draws a
+// smooth_triangle with a zero normal, and turns a mesh2's into <1,0,0>.
 std::vector<bool> DirectedNormals(const RecordStore& store);
 
 // Vector text of vertex number, "" when no such vertex was read.

@@ -45,19 +45,26 @@ const char16_t* SkipField(const char16_t* at, const char16_t* end) {
   return at;
 }
 
-// Looks for the first '.' from `at` on, a run of digits at a time, up to the
-// blank or tab that ends the field. Returns where the field ends.
-const char16_t* ScanField(const char16_t* at, const char16_t* end, Point& point) {
-  for (;;) {
-    at = SkipDigits(at, end);
-    if (at == end || IsSeparator(*at)) return at;
-    if (*at == u'.' && point.at == nullptr) {
-      point.at = at;
-      at = point.decimalsEnd = SkipDigits(at + 1, end);
-      continue;
-    }
-    ++at;
+// Scans the field at `at`, up to the blank or tab that ends it, as the number
+// a coordinate must be for POV-Ray to read it: an optional sign, digits with
+// at most one point among them, an optional exponent. Returns where the field
+// ends; number tells whether it is such a number, and point, for a number,
+// where its point stands. One look at each unit of a number; inlined into its
+// two callers, as every coordinate of every vector passes through it.
+[[gnu::always_inline]] inline const char16_t* ScanNumber(const char16_t* at, const char16_t* end,
+                                                         Point& point, bool& number) {
+  if (at != end && (*at == u'+' || *at == u'-')) ++at;
+  const char16_t* const digits = at;
+  at = SkipDigits(at, end);
+  bool read = at != digits;
+  if (at != end && *at == u'.') {
+    point.at = at;
+    at = point.decimalsEnd = SkipDigits(at + 1, end);
+    read = read || at != point.at + 1;
   }
+  if (read) at += ExponentLength(at, end);
+  number = read && (at == end || IsSeparator(*at));
+  return number ? at : SkipField(at, end);
 }
 
 // A coordinate field after the decimal cut: the kept text, then the exponent
@@ -81,7 +88,7 @@ CutField CutDecimals(const char16_t* begin, const Point& point, const char16_t* 
   return {kept, TextView(point.decimalsEnd, exponent)};
 }
 
-// Stores the vector of a plain record: three fields apart by single blanks,
+// Stores the vector of a plain record: three numbers apart by single blanks,
 // then at most blanks and tabs. x and y run through their blank, z through
 // the end. False, with nothing stored, for any other record.
 bool StorePlainVector(TextView record, int64_t& count, TextArray& texts) {
@@ -91,9 +98,10 @@ bool StorePlainVector(TextView record, int64_t& count, TextArray& texts) {
   for (size_t field = 0; field < 3; ++field) {
     if (at == end || IsSeparator(*at)) return false;
     Point point;
-    const char16_t* const stop = ScanField(at, end, point);
+    bool number = false;
+    const char16_t* const stop = ScanNumber(at, end, point, number);
     const bool last = field == 2;
-    if (last ? SkipSeparators(stop, end) != end : stop == end || *stop != u' ') return false;
+    if (!number || (last ? SkipSeparators(stop, end) != end : stop == end || *stop != u' ')) return false;
     cut[field] = CutDecimals(at, point, last ? end : stop + 1);
     at = stop + 1;
   }
@@ -111,31 +119,9 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
   return storable ? static_cast<uint32_t>(number) : 0;
 }
 
-// Scans the field at `at` for the number a coordinate writes, as POV-Ray reads
-// it: an optional sign, digits with at most one point among them, an optional
-// exponent, up to the blank or tab that ends the field. number is that text, a
-// leading "+" dropped, or "" when the field is no such number. Returns where
-// the field ends. One look at each unit: the field is not found first.
-const char16_t* ScanNumber(const char16_t* at, const char16_t* end, TextView& number) {
-  const char16_t* const begin = at != end && *at == u'+' ? at + 1 : at;
-  if (at != end && (*at == u'+' || *at == u'-')) ++at;
-  const char16_t* const digits = at;
-  at = SkipDigits(at, end);
-  bool read = at != digits;
-  if (at != end && *at == u'.') {
-    const char16_t* const decimals = ++at;
-    at = SkipDigits(at, end);
-    read = read || at != decimals;
-  }
-  if (read) at += ExponentLength(at, end);
-  const bool ends = at == end || IsSeparator(*at);
-  number = read && ends ? TextView(begin, static_cast<size_t>(at - begin)) : TextView();
-  return ends ? at : SkipField(at, end);
-}
-
 // The coordinates of a vector record: its first three fields apart by blanks
-// and tabs, "0" for each that is missing; when exact, also for each that is no
-// number, a number keeping every digit (ScanNumber).
+// and tabs, "0" for each that is missing or is no number (ScanNumber), which
+// POV-Ray would refuse. When exact, a leading "+" is dropped.
 struct Coordinates {
   TextView value[3] = {u"0", u"0", u"0"};
 };
@@ -147,18 +133,20 @@ Coordinates ReadCoordinates(TextView record, bool exact) {
   at = SkipSeparators(at, end);
   for (size_t field = 0; at != end && field < 3; ++field, at = SkipSeparators(at, end)) {
     const char16_t* const start = at;
-    TextView kept;
-    at = exact ? ScanNumber(at, end, kept) : SkipField(at, end);
-    if (!exact) kept = TextView(start, static_cast<size_t>(at - start));
-    if (!kept.empty()) coordinates.value[field] = kept;
+    Point point;
+    bool number = false;
+    at = ScanNumber(at, end, point, number);
+    const char16_t* const begin = exact && *start == u'+' ? start + 1 : start;
+    if (number) coordinates.value[field] = TextView(begin, static_cast<size_t>(at - begin));
   }
   return coordinates;
 }
 
 // The record of a plain line keeps the bytes its plain reading gives. Any other
 // is read as its first three fields with single blanks between them would be,
-// a missing coordinate being 0, so that runs of separators and extra fields
-// (w, colours) never reach the vector text.
+// a coordinate missing or no number being 0, so that runs of separators, extra
+// fields (w, colours) and words POV-Ray would refuse never reach the vector
+// text.
 void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, Text& fields) {
   if (plain && StorePlainVector(record, count, texts)) return;
   const Coordinates read = ReadCoordinates(record, false);

@@ -456,6 +456,9 @@ def bad(name, data, counts=None, triangles=None, memory=3):
                                       if triangles is None else include(name, triangles)})
 
 
+WORDS = b"v 1.#QNAN0 1 -inf\nv 1 1,5 1.5e\nv 0x10 +-1 2\nv +1.5 -.5 5.\nvn 0 0 1\nf 1//1 2//1 3//1\nf 1//1 2//1 4//1\n"
+
+
 def bad_input_cases():
     one, two, up, unit, corner, normal = ("<1.0 , 2.0 , 3.0> ", "<4.0 , 5.0 , 6.0> ", "<0 , 0 , 1> ", "<1 , 2 , 3> ",
                                           "<1.000, 1.000, -1.000> ", "<0.000, 1.000, 0.000> ")
@@ -495,6 +498,9 @@ def bad_input_cases():
         bad("zero_normals", b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvn 0.0 -0.000 0e5\nvn 0.0001 0 0\nf 1//1 2//1 3//1\n"
             b"f 1//1 2//2 3//1\nf 1//3 2//1 3//1\n", [3, 3, 3], [triangle(unit0, up, unitx, up, unity, up),
             *["   triangle { " + ", ".join([unit0, unitx, unity]) + " }"] * 2]),
+        # Words and broken numbers where coordinates belong, as some exporters write them, would stop POV-Ray: 0.
+        bad("words_for_numbers", WORDS, [4, 1, 2], [triangle("<0 , 1 , 0> ", up, unitx, up, "<0 , 0 , 2> ", up),
+                                                    triangle("<0 , 1 , 0> ", up, unitx, up, "<+1.5 , -.5 , 5.> ", up)]),
         # Normals that name no record, far beyond the arrays: a triangle from the vertices alone.
         bad("normals_beyond_the_arrays", b"v 1 2 3\nvn 0 0 1\nf 1//400000 1//3000000 1//4294967295\n", [1, 1, 1],
             ["   triangle { " + ", ".join([unit] * 3) + " }"]),
@@ -600,7 +606,8 @@ EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1",
            "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",
            "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", "cylinder": "-1 -1 -1 1 1 1",
            **dict.fromkeys(("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0"),
-           **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0"), "zero_normal": "0 0 0 5 5 0"}
+           **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0"), "zero_normal": "0 0 0 5 5 0",
+           "words": "0 -0.5 0 1.5 1 5"}
 MODES = {"union": [], "mesh2": ["--mesh2"]}
 SCENE = """#version 3.7; global_settings {{ assumed_gamma 1.0 }}
 #include "{0}.inc"
@@ -644,6 +651,7 @@ def povray_group():
               if Path(obj).stem != "odd"} | {
         "cylinder": cylinder(), "quad": fs(QUAD + "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"),
         "bare_quad": fs(QUAD + "f 1//1 2//1 3//1 4//1\n"),
+        "words": WORDS,
         # The far triangle, around (2, 2), names a zero normal.
         "zero_normal": fs("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 0\nvn 0 0 -1\nvn 0 0 0\nf 1//1 2//1 3//1\nf 2//2 4//1 3//1\n"),
         "grid": fs("".join([*(f"v {i}.{j:06d} {j}.{i:06d} 0.5\n" for i in range(n) for j in range(n)), "vn 0 0 -1\n", *(

@@ -481,6 +481,8 @@ def bad_input_cases():
         # text, two bytes a character each; the triangle line adds nothing.
         bad("face_of_a_20mb_vertex", b"v 1 2 " + b"3 " * (10 * MB) + b"\nvn 0 0 1\nf 1//1 1//1 1//1\n", [1, 1, 1],
             memory=6),
+        bad("tabs_between_numbers", b"v 1.0\t2.0 3.0\nv 4.0 5.0\t6.0\nvn 0 0 1\nf 1//1 2//1 2//1\n", [2, 1, 1],
+            [triangle(one, up, two, up, two, up)]),
         bad("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nvn 0 0 1\nf 1//1 1//1 1//1\n",
             [1, 1, 1]),
         bad("odd_face_indices", b"f -1//-1 0//0 9223372036854775807//9223372036854775807\n"

@@ -90,12 +90,21 @@ CornersAround GatherCorners(const TriangleMesh& mesh) {
 // triangles get the same normal, and it is written once.
 class VertexNormalBuilder {
  public:
-  VertexNormalBuilder(const TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
-      : mesh_(mesh),
-        shape_(MeasureTriangles(mesh)),
+  // Once measured, the mesh's positions and corners are let go before the
+  // normals take room: a big scan would otherwise hold both at once.
+  VertexNormalBuilder(TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
+      : needsNormals_(mesh.needsNormals),
         around_(GatherCorners(mesh)),
+        shape_(MeasureTriangles(mesh)),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
-        out_(out) {}
+        out_(out) {
+    const size_t vertices = mesh.positions.size();
+    const size_t corners = mesh.corners.size();
+    std::vector<Vector3>().swap(mesh.positions);
+    std::vector<uint32_t>().swap(mesh.corners);
+    out_.cornerNormals.assign(corners, 0);
+    out_.vectors.reserve(vertices);
+  }
 
   void Build() {
     for (size_t vertex = 0; vertex + 1 < around_.first.size(); ++vertex) BuildVertex(vertex);
@@ -106,7 +115,7 @@ class VertexNormalBuilder {
     const size_t firstNew = out_.vectors.size();
     for (uint32_t at = around_.first[vertex]; at != around_.first[vertex + 1]; ++at) {
       const uint32_t corner = around_.corners[at];
-      if (!mesh_.needsNormals[corner / 3]) continue;
+      if (!needsNormals_[corner / 3]) continue;
       out_.cornerNormals[corner] = NormalIndex(CornerNormal(vertex, corner / 3), firstNew);
     }
   }
@@ -135,17 +144,17 @@ class VertexNormalBuilder {
     return static_cast<uint32_t>(out_.vectors.size() - 1);
   }
 
-  const TriangleMesh& mesh_;
+  const std::vector<bool>& needsNormals_;
+  const CornersAround around_;  // before shape_: the welding's scratch room comes and goes first
   const TriangleShape shape_;
-  const CornersAround around_;
   const double creaseCosine_;
   VertexNormals& out_;
 };
 
 }  // namespace
 
-VertexNormals ComputeVertexNormals(const TriangleMesh& mesh, double creaseDegrees) {
-  VertexNormals normals{{}, std::vector<uint32_t>(mesh.corners.size())};
+VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
+  VertexNormals normals;
   VertexNormalBuilder(mesh, creaseDegrees, normals).Build();
   return normals;
 }

@@ -30,7 +30,8 @@ struct VertexNormals {
 
 // Computes the normals of the corners of every triangle that needs them. A
 // corner whose triangles give no direction (degenerate triangles) gets its
-// own triangle's normal, or <0,0,1> when that has none either.
-VertexNormals ComputeVertexNormals(const TriangleMesh& mesh, double creaseDegrees);
+// own triangle's normal, or <0,0,1> when that has none either. Takes the mesh
+// by value, so that a caller who moves it in does not hold it at the peak.
+VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees);
 
 }  // namespace meshfold

@@ -81,6 +81,12 @@ inline uint32_t CornerTexture(const RecordStore& store, size_t at) {
 // smooth_triangle with a zero normal, and turns a mesh2's into <1,0,0>.
 std::vector<bool> DirectedNormals(const RecordStore& store);
 
+// Whether normal names a stored normal with a direction, as directed (from
+// DirectedNormals) tells; 0 and numbers beyond the stored normals name none.
+inline bool NamesDirectedNormal(const std::vector<bool>& directed, uint32_t normal) {
+  return normal < directed.size() && directed[normal];
+}
+
 // Vector text of vertex number, "" when no such vertex was read.
 inline TextView VertexVector(const RecordStore& store, int64_t number) {
   return number >= 1 && number <= store.VertexCount ? store.VertexTexts.Read(number) : TextView();

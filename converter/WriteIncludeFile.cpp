@@ -34,9 +34,8 @@ struct CornerTexts {
 [[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store,
                                                           const std::vector<bool>& directed,
                                                           const Corner& corner) {
-  const TextView normal = NormalVector(store, corner.normal);
   return {VertexVector(store, corner.vertex),
-          normal.empty() || !directed[corner.normal] ? TextView() : normal};
+          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView()};
 }
 
 TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {

@@ -55,8 +55,7 @@ struct Mesh2Plan {
 // direction: POV-Ray would turn a zero normal into <1,0,0>.
 bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const Mesh2Plan& plan) {
   return plan.normals == NormalSource::File && EveryCorner(face, [&](size_t c) {
-           const uint32_t normal = store.Corners[c].normal;
-           return normal >= 1 && normal <= store.NormalCount && plan.directed[normal];
+           return NamesDirectedNormal(plan.directed, store.Corners[c].normal);
          });
 }
 

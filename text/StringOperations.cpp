@@ -23,10 +23,6 @@ bool Overlaps(const Text& target, TextView part) {
   return !part.empty() && part.data() >= begin && part.data() < end;
 }
 
-}  // namespace
-
-namespace {
-
 // "00" to "99": two digits a division, as the mesh2's millions of indices and
 // the include file's counts are written.
 constexpr std::array<char16_t, 200> MakeDigitPairs() {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "converter/ProgramName.h"
+#include "app/ProgramName.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {

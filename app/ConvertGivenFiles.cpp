@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "converter/OutcomeMessage.h"
+#include "app/OutcomeMessage.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {

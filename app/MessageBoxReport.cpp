@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConvertGivenFiles.h"
-#include "converter/ProgramName.h"
+#include "app/ProgramName.h"
 #include "dialogs/MessageDialog.h"
 #include "text/StringOperations.h"
 

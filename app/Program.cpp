@@ -3,7 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/ConvertGivenFiles.h"
 #include "app/OutcomeReport.h"
-#include "converter/ConversionRun.h"
+#include "app/ConversionRun.h"
 #include "text/FileTable.h"
 
 namespace meshfold {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "converter/OutcomeMessage.h"
+#include "app/OutcomeMessage.h"
 #include "tests/support/FakeOsFiles.h"
 #include "text/CodePage.h"
 

@@ -1,8 +1,8 @@
-#include "converter/ConversionRun.h"
+#include "app/ConversionRun.h"
 
 #include "converter/ConvertObjFile.h"
-#include "converter/OutcomeMessage.h"
-#include "converter/ProgramName.h"
+#include "app/OutcomeMessage.h"
+#include "app/ProgramName.h"
 #include "dialogs/MessageDialog.h"
 #include "dialogs/OpenFileDialog.h"
 #include "text/StringOperations.h"

@@ -1,4 +1,4 @@
-#include "converter/OutcomeMessage.h"
+#include "app/OutcomeMessage.h"
 
 #include "text/StringOperations.h"
 

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <string>
 
-#include "text/CodePage.h"
 #include "text/CopyUnits.h"
 
 namespace meshfold {
@@ -133,11 +132,19 @@ Text JoinedText(std::initializer_list<TextView> parts) {
 }
 
 bool TextToNumber(TextView text, double& value) {
-  const std::string bytes = AnsiBytes(text);
-  const char* const end = bytes.data() + bytes.size();
+  // A number is ASCII, and a short one is narrowed on the stack: vertex
+  // positions read millions of them.
+  char shortBytes[64];
+  std::string longBytes;
+  char* const bytes = text.size() <= sizeof shortBytes ? shortBytes : (longBytes.resize(text.size()), longBytes.data());
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] > 0x7F) return false;
+    bytes[at] = static_cast<char>(text[at]);
+  }
+  const char* const end = bytes + text.size();
   double read = 0;
-  const auto [stop, error] = std::from_chars(bytes.data(), end, read);
-  if (bytes.empty() || error != std::errc() || stop != end) return false;
+  const auto [stop, error] = std::from_chars(bytes, end, read);
+  if (text.empty() || error != std::errc() || stop != end) return false;
   value = read;
   return true;
 }

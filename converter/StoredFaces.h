@@ -11,6 +11,7 @@ namespace meshfold {
 
 // One face line as the store keeps it.
 struct StoredFace {
+  int64_t number = 0;         // its number among the faces, from 1
   int64_t line = 0;           // its line number in the OBJ file
   size_t first = 0;           // its first corner in store.Corners
   uint32_t count = 0;         // its corners
@@ -31,8 +32,8 @@ class FaceReader {
   // The next face; only while More(). Inline: the writers call it for every
   // face, and the call would cost as much as the reading.
   StoredFace Next() {
-    ++read_;
     StoredFace face;
+    face.number = ++read_;
     const Corner head = store_.Corners[at_++];
     lastLine_ += head.normal;
     if (head.normal == LineEscape) lastLine_ = ReadWideEntry();

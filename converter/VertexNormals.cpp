@@ -9,21 +9,6 @@ namespace meshfold {
 
 namespace {
 
-Vector3 Difference(const Vector3& a, const Vector3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-
-double Dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-
-Vector3 Cross(const Vector3& a, const Vector3& b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-// v scaled to length 1; the zero vector when it has no direction.
-Vector3 Unit(const Vector3& v) {
-  const double length = std::sqrt(Dot(v, v));
-  if (!(length > 0) || !std::isfinite(length)) return {0, 0, 0};
-  return {v[0] / length, v[1] / length, v[2] / length};
-}
-
 // The angle between the edges from corner to the two other corners. An edge
 // without length gives a right angle, which weighs nothing: its triangle has
 // no normal to weigh.

@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace meshfold {
+#include "converter/Vector3.h"
 
-using Vector3 = std::array<double, 3>;
+namespace meshfold {
 
 // The triangles of a mesh as vertex indices into positions, three a triangle,
 // and which of them need normals.

@@ -1,7 +1,11 @@
 #include "converter/WriteIncludeFile.h"
 
+#include <cmath>
+
+#include "converter/CutPolygon.h"
 #include "converter/IdentifierName.h"
 #include "converter/StoredFaces.h"
+#include "converter/VertexPositions.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -24,10 +28,11 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount) {
 
 // What a corner gives a triangle line: its vertex's vector text and its
 // normal's, the latter empty when the corner names no stored normal or one
-// without a direction (a stored vector text is never empty).
+// without a direction (a stored vector text is never empty); and its vertex.
 struct CornerTexts {
   TextView vertex;
   TextView normal;
+  uint32_t number;
 };
 
 // Inlined: it runs for every corner, and a call costs as much as its work.
@@ -35,7 +40,8 @@ struct CornerTexts {
                                                           const std::vector<bool>& directed,
                                                           const Corner& corner) {
   return {VertexVector(store, corner.vertex),
-          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView()};
+          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView(),
+          corner.vertex};
 }
 
 TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
@@ -46,34 +52,82 @@ TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, co
           13};
 }
 
-// The fan shares its first corner among all triangles and each other corner
-// between two neighbours, so each corner's texts are looked up once.
-void WriteFan(FileHandle file, const RecordStore& store, const std::vector<bool>& directed, size_t first,
-              size_t end) {
-  const CornerTexts hub = ReadCornerTexts(store, directed, store.Corners[first]);
-  CornerTexts previous = ReadCornerTexts(store, directed, store.Corners[first + 1]);
-  for (size_t corner = first + 2; corner != end; ++corner) {
-    const CornerTexts next = ReadCornerTexts(store, directed, store.Corners[corner]);
-    WriteLinePieces(file, TrianglePieces(hub, previous, next).View(), EncodingAnsi);
-    previous = next;
-  }
+// Whether POV-Ray finds a triangle with these corners degenerate, by its own
+// test: the cross product of the edges from the second corner has length 0.
+bool HasNoArea(const Vector3& first, const Vector3& second, const Vector3& third) {
+  const Vector3 normal = Cross(Difference(first, second), Difference(third, second));
+  return std::sqrt(Dot(normal, normal)) == 0;
 }
 
-// Each triangle line goes out in its pieces: a vector text may be as long as
-// its OBJ line, and a joined line would hold six of them at once.
-void WriteFaces(FileHandle file, const RecordStore& store) {
-  const std::vector<bool> directed = DirectedNormals(store);
-  FaceReader faces(store);
-  Text line;
-  while (faces.More()) {
-    const StoredFace face = faces.Next();
-    if (face.LeftOut()) {
-      JoinTexts(line, {u"   // ", LeftOutWords(face)});
-      WriteLine(file, line, EncodingAnsi);
-    } else {
-      WriteFan(file, store, directed, face.first, face.first + face.count);
+// Writes the triangles of each face of a store, cut once.
+class UnionFaces {
+ public:
+  UnionFaces(FileHandle file, const RecordStore& store)
+      : file_(file), store_(store), directed_(DirectedNormals(store)), positions_(store) {}
+
+  void Write(const StoredFace& face) {
+    if (face.LeftOut()) return WriteComment({u"   // ", LeftOutWords(face)});
+    if (face.count == 3 || Cut(face)) return WriteFan(face);
+    const Corner* const corners = &store_.Corners[face.first];
+    for (const CornerTriple& t : triangles_)
+      WriteTriangle(face, Texts(corners[t[0]]), Texts(corners[t[1]]), Texts(corners[t[2]]));
+  }
+
+ private:
+  [[gnu::always_inline]] CornerTexts Texts(const Corner& corner) const {
+    return ReadCornerTexts(store_, directed_, corner);
+  }
+
+  // True when the face is cut as the fan; else triangles_ holds its cut.
+  bool Cut(const StoredFace& face) {
+    corners_.clear();
+    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
+      corners_.push_back(positions_.At(store_.Corners[corner].vertex));
+    return CutPolygon(corners_, triangles_);
+  }
+
+  // The fan shares its first corner among all triangles and each other corner
+  // between two neighbours, so each corner's texts are looked up once.
+  void WriteFan(const StoredFace& face) {
+    const CornerTexts hub = Texts(store_.Corners[face.first]);
+    CornerTexts previous = Texts(store_.Corners[face.first + 1]);
+    for (size_t corner = face.first + 2; corner != face.first + face.count; ++corner) {
+      const CornerTexts next = Texts(store_.Corners[corner]);
+      WriteTriangle(face, hub, previous, next);
+      previous = next;
     }
   }
+
+  // Each triangle line goes out in its pieces: a vector text may be as long
+  // as its OBJ line, and a joined line would hold six of them at once. POV-Ray
+  // gives a flat triangle without area an infinite bounding box, and with it
+  // the whole union, so such a one is left out; a smooth one stays bounded.
+  void WriteTriangle(const StoredFace& face, const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+    const TriangleLinePieces line = TrianglePieces(a, b, c);
+    const bool flat = line.count < line.pieces.size();
+    if (flat && HasNoArea(positions_.At(a.number), positions_.At(b.number), positions_.At(c.number)))
+      return WriteComment({u"   // face line ", IntegerToText(face.line), u": a triangle without area left out"});
+    WriteLinePieces(file_, line.View(), EncodingAnsi);
+  }
+
+  void WriteComment(std::initializer_list<TextView> pieces) {
+    JoinTexts(comment_, pieces);
+    WriteLine(file_, comment_, EncodingAnsi);
+  }
+
+  FileHandle file_;
+  const RecordStore& store_;
+  const std::vector<bool> directed_;
+  VertexPositions positions_;
+  std::vector<Vector3> corners_;
+  std::vector<CornerTriple> triangles_;
+  Text comment_;
+};
+
+void WriteFaces(FileHandle file, const RecordStore& store) {
+  UnionFaces faces(file, store);
+  FaceReader reader(store);
+  while (reader.More()) faces.Write(reader.Next());
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // The POV-Ray include file: three comment lines, an empty line, the
 // declaration of the mesh as a union, the lines of the faces, "   }". A face
-// of k corners gives k - 2 triangles fanned from its first corner; a face that
-// cannot give them gives a comment line that says why.
+// of k corners gives the k - 2 triangles of its cut (CutPolygon); a face that
+// cannot give them, and a flat triangle without area, give a comment line
+// that says why.
 
 #include <array>
 #include <span>

@@ -5,8 +5,7 @@
 #include <cmath>
 
 #include "converter/IdentifierName.h"
-#include "converter/StoredFaces.h"
-#include "converter/VertexNormals.h"
+#include "converter/MeshPlan.h"
 #include "text/CopyUnits.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
@@ -14,89 +13,6 @@
 namespace meshfold {
 
 namespace {
-
-bool EveryCorner(const StoredFace& face, auto names) {
-  for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-    if (!names(corner)) return false;
-  return true;
-}
-
-bool NamesTextures(const RecordStore& store, const StoredFace& face) {
-  return EveryCorner(face, [&](size_t c) { return !TextureVector(store, CornerTexture(store, c)).empty(); });
-}
-
-// Calls each(face) for every face that gives triangles.
-void ForEachFace(const RecordStore& store, auto each) {
-  FaceReader faces(store);
-  while (faces.More()) {
-    const StoredFace face = faces.Next();
-    if (!face.LeftOut()) each(face);
-  }
-}
-
-// Calls each(face, a, b, c) for every triangle, a, b and c being its corners'
-// places in store.Corners, fanned from each face's first corner.
-void ForEachTriangle(const RecordStore& store, auto each) {
-  ForEachFace(store, [&](const StoredFace& face) {
-    for (size_t c = face.first + 2; c != face.first + face.count; ++c) each(face, face.first, c - 1, c);
-  });
-}
-
-// What the mesh2 holds besides the file's vectors.
-struct Mesh2Plan {
-  int64_t triangles = 0;
-  bool textured = false;  // every corner of every triangle names a stored texture vertex
-  NormalSource normals = NormalSource::File;
-  std::vector<bool> directed;  // for each file normal from 0: it is not the zero vector
-  VertexNormals computed;      // for the triangles without the file's normals
-};
-
-// A face takes the file's normals when each corner names one that has a
-// direction: POV-Ray would turn a zero normal into <1,0,0>.
-bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const Mesh2Plan& plan) {
-  return plan.normals == NormalSource::File && EveryCorner(face, [&](size_t c) {
-           return NamesDirectedNormal(plan.directed, store.Corners[c].normal);
-         });
-}
-
-// "<x,y,z>" as the reader keeps it, read as numbers; a number that does not
-// read (beyond what a double holds) is 0.
-Vector3 ReadVector(TextView text) {
-  Vector3 vector{0, 0, 0};
-  TextView rest = text.substr(1, text.size() - 2);
-  for (double& coordinate : vector) {
-    const size_t comma = std::min(rest.find(u','), rest.size());
-    TextToNumber(rest.substr(0, comma), coordinate);
-    rest.remove_prefix(std::min(comma + 1, rest.size()));
-  }
-  return vector;
-}
-
-TriangleMesh GatherTriangles(const RecordStore& store, const Mesh2Plan& plan) {
-  TriangleMesh mesh;
-  mesh.positions.reserve(static_cast<size_t>(store.VertexCount));
-  for (int64_t vertex = 1; vertex <= store.VertexCount; ++vertex)
-    mesh.positions.push_back(ReadVector(store.VertexTexts.Read(vertex)));
-  mesh.corners.reserve(static_cast<size_t>(plan.triangles) * 3);
-  ForEachTriangle(store, [&](const StoredFace& face, size_t a, size_t b, size_t c) {
-    for (size_t corner : {a, b, c}) mesh.corners.push_back(store.Corners[corner].vertex - 1);
-    mesh.needsNormals.push_back(!TakesFileNormals(store, face, plan));
-  });
-  return mesh;
-}
-
-Mesh2Plan PlanMesh2(const RecordStore& store, const ConversionOptions& options) {
-  Mesh2Plan plan{.textured = true, .normals = options.normals, .directed = {}, .computed = {}};
-  if (plan.normals == NormalSource::File) plan.directed = DirectedNormals(store);
-  bool computes = false;
-  ForEachFace(store, [&](const StoredFace& face) {
-    plan.triangles += face.count - 2;
-    plan.textured = plan.textured && NamesTextures(store, face);
-    computes = computes || (options.normals != NormalSource::None && !TakesFileNormals(store, face, plan));
-  });
-  if (computes) plan.computed = ComputeVertexNormals(GatherTriangles(store, plan), options.creaseDegrees);
-  return plan;
-}
 
 // One line of pieces; the pieces may be temporaries of the caller's expression.
 void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
@@ -207,11 +123,11 @@ void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
 }
 
 // The file's normals come first, when any triangle may take them.
-int64_t FileNormalsWritten(const RecordStore& store, const Mesh2Plan& plan) {
+int64_t FileNormalsWritten(const RecordStore& store, const MeshPlan& plan) {
   return plan.normals == NormalSource::File ? store.NormalCount : 0;
 }
 
-void WriteNormals(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
+void WriteNormals(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
   const int64_t fromFile = FileNormalsWritten(store, plan);
   Mesh2Block block(file, u"normal_vectors", fromFile + static_cast<int64_t>(plan.computed.vectors.size()));
   for (int64_t number = 1; number <= fromFile; ++number) block.Vector(store.NormalTexts.Read(number));
@@ -222,38 +138,37 @@ void WriteNormals(FileHandle file, const RecordStore& store, const Mesh2Plan& pl
   }
 }
 
-// A block of three indices a triangle, index(corner) giving each corner's.
-void WriteIndices(FileHandle file, TextView name, const RecordStore& store, const Mesh2Plan& plan,
-                  auto index) {
+// A block of three indices a triangle, index(triangle, k, at) giving those of
+// each corner k, at being the triangle's place.
+void WriteIndices(FileHandle file, TextView name, const RecordStore& store, const MeshPlan& plan, auto index) {
   Mesh2Block block(file, name, plan.triangles);
-  int64_t triangle = 0;
-  ForEachTriangle(store, [&](const StoredFace& face, size_t a, size_t b, size_t c) {
-    block.Indices(index(face, a, 3 * triangle), index(face, b, 3 * triangle + 1),
-                  index(face, c, 3 * triangle + 2));
-    ++triangle;
+  size_t at = 0;
+  ForEachPlannedTriangle(store, plan, [&](const PlannedTriangle& triangle) {
+    block.Indices(index(triangle, 0, at), index(triangle, 1, at), index(triangle, 2, at));
+    ++at;
   });
 }
 
-void WriteNormalIndices(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
-  WriteIndices(
-      file, u"normal_indices", store, plan, [&](const StoredFace& face, size_t corner, int64_t computed) {
-        if (TakesFileNormals(store, face, plan)) return int64_t{store.Corners[corner].normal} - 1;
-        return FileNormalsWritten(store, plan) + plan.computed.cornerNormals[static_cast<size_t>(computed)];
-      });
+void WriteNormalIndices(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
+  const int64_t computedFirst = FileNormalsWritten(store, plan);
+  WriteIndices(file, u"normal_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t at) {
+    if (triangle.fileNormals) return int64_t{store.Corners[triangle.corners[k]].normal} - 1;
+    return computedFirst + plan.computed.cornerNormals[3 * at + k];
+  });
 }
 
-void WriteMesh2(FileHandle file, const RecordStore& store, const Mesh2Plan& plan) {
+void WriteMesh2(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
   WriteLine(file, u"mesh2 {", EncodingAnsi);
   WriteVectors(file, u"vertex_vectors", store.VertexTexts, store.VertexCount);
   if (plan.normals != NormalSource::None) WriteNormals(file, store, plan);
   if (plan.textured) WriteVectors(file, u"uv_vectors", store.TextureTexts, store.TextureCount);
-  WriteIndices(file, u"face_indices", store, plan, [&](const StoredFace&, size_t corner, int64_t) {
-    return int64_t{store.Corners[corner].vertex} - 1;
+  WriteIndices(file, u"face_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t) {
+    return int64_t{store.Corners[triangle.corners[k]].vertex} - 1;
   });
   if (plan.normals != NormalSource::None) WriteNormalIndices(file, store, plan);
   if (plan.textured) {
-    WriteIndices(file, u"uv_indices", store, plan, [&](const StoredFace&, size_t corner, int64_t) {
-      return int64_t{CornerTexture(store, corner)} - 1;
+    WriteIndices(file, u"uv_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t) {
+      return int64_t{CornerTexture(store, triangle.corners[k])} - 1;
     });
     WriteLine(file, u"  uv_mapping", EncodingAnsi);
   }
@@ -275,7 +190,7 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t triangles) {
 
 OsError WriteMesh2File(TextView includePath, TextView baseName, const RecordStore& store,
                        const ConversionOptions& options) {
-  const Mesh2Plan plan = PlanMesh2(store, options);
+  const MeshPlan plan = PlanMesh(store, options);
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;

@@ -504,8 +504,8 @@ def bad_input_cases():
         bad("words_for_numbers", WORDS, [4, 1, 2], [triangle("<0 , 1 , 0> ", up, unitx, up, "<0 , 0 , 2> ", up),
                                                     triangle("<0 , 1 , 0> ", up, unitx, up, "<+1.5 , -.5 , 5.> ", up)]),
         # Normals that name no record, far beyond the arrays: a triangle from the vertices alone.
-        bad("normals_beyond_the_arrays", b"v 1 2 3\nvn 0 0 1\nf 1//400000 1//3000000 1//4294967295\n", [1, 1, 1],
-            ["   triangle { " + ", ".join([unit] * 3) + " }"]),
+        bad("normals_beyond_the_arrays", b"v 1 2 3\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//400000 2//3000000 3//4294967295\n",
+            [3, 1, 1], ["   triangle { " + ", ".join([unit, "<2 , 2 , 3> ", "<1 , 3 , 3> "]) + " }"]),
         # More records than the stores start with.
         bad("records_beyond_the_first_arrays", b"".join(b"v %d 0 0\n" % k for k in range(1, 150_001))
             + b"vn 0 0 1\nf 150000//1 120000//1 -1//1\n", [150_000, 1, 1],

@@ -1,0 +1,40 @@
+#pragma once
+// The positions of a store's vertices as numbers, read from their vector
+// texts when first asked for: a mesh of triangles with normals never needs
+// them, and each vertex of one that does is read once however many faces
+// share it.
+
+#include <cstdint>
+#include <vector>
+
+#include "converter/RecordStore.h"
+#include "converter/Vector3.h"
+
+namespace meshfold {
+
+class VertexPositions {
+ public:
+  explicit VertexPositions(const RecordStore& store) : store_(store) {}
+
+  // The position of a stored vertex (1 .. VertexCount) as its vector text
+  // says it; a coordinate beyond what a double holds is 0.
+  const Vector3& At(uint32_t vertex) {
+    if (known_.empty()) Prepare();
+    if (!known_[vertex]) Read(vertex);
+    return positions_[vertex];
+  }
+
+  // Every vertex's position, vertex number n - 1 at n - 1; the positions are
+  // let go here, so that the caller alone holds them.
+  std::vector<Vector3> TakeAll();
+
+ private:
+  void Prepare();
+  void Read(uint32_t vertex);
+
+  const RecordStore& store_;
+  std::vector<Vector3> positions_;  // by vertex number, element 0 unused
+  std::vector<bool> known_;
+};
+
+}  // namespace meshfold

@@ -251,6 +251,18 @@ void StoreFace(TextView record, RecordStore& store) {
   if (!resolved) AppendCorner(store, {static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)});
 }
 
+// "s N" puts the faces that follow in smoothing group N, "s off" (or "s 0") in
+// none; a line that repeats the group before any face replaces it.
+void StoreSmoothing(TextView record, RecordStore& store) {
+  const int64_t group = TextToInteger(record);
+  const int64_t firstFace = store.FaceCount + 1;
+  if (!store.Smoothing.empty() && store.Smoothing.back().firstFace == firstFace) {
+    store.Smoothing.back().group = group;
+  } else {
+    store.Smoothing.push_back({firstFace, group});
+  }
+}
+
 // Takes the keyword and the blank or tab after it off the line when the line
 // begins with them after any blanks and tabs. plain tells whether the line
 // began with the keyword itself and a single blank followed it. Inlined, since
@@ -277,8 +289,9 @@ void ExtractRecord(TextView line, RecordStore& store) {
   if (TakeKeyword(line, u"v", plain)) StorePoint(line, plain, store.VertexCount, store.VertexTexts, store);
   if (TakeKeyword(line, u"vn", plain)) StorePoint(line, plain, store.NormalCount, store.NormalTexts, store);
   if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
-  if (store.KeepExact && TakeKeyword(line, u"vt", plain))
-    StoreExactVector(line, 2, store.TextureCount, store.TextureTexts);
+  if (!store.KeepExact) return;
+  if (TakeKeyword(line, u"vt", plain)) StoreExactVector(line, 2, store.TextureCount, store.TextureTexts);
+  if (TakeKeyword(line, u"s", plain)) StoreSmoothing(line, store);
 }
 
 }  // namespace meshfold

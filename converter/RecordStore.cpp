@@ -39,6 +39,7 @@ void CreateRecordStore(RecordStore& store, bool keepExact) {
   store.TextureCount = 0;
   store.TextureTexts.Create(keepExact ? RecordLimit : -1);
   store.Textures.Clear();
+  store.Smoothing.clear();
 }
 
 }  // namespace meshfold

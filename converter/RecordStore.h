@@ -36,6 +36,14 @@ inline constexpr int64_t RecordLimit = 100000;
 // that names one; 0 for none and for the entries that are not corners.
 using TextureList = ChunkedArray<uint32_t, 18>;
 
+// From face number firstFace on, until the next run, faces are in smoothing
+// group `group`: faces of one nonzero group share normals, those of group 0
+// ("s off") share none.
+struct SmoothingRun {
+  int64_t firstFace;
+  int64_t group;
+};
+
 struct RecordStore {
   // Vectors keep every digit as "<x,y,z>", and "vt" records and the corners'
   // texture indices are kept too: what a mesh2 needs. Otherwise vectors are
@@ -51,6 +59,7 @@ struct RecordStore {
   int64_t TextureCount = 0;  // only when KeepExact
   TextArray TextureTexts;    // "<u,v>" of each texture vertex, element 0 empty
   TextureList Textures;      // only when KeepExact
+  std::vector<SmoothingRun> Smoothing;  // only when KeepExact; empty without "s" lines
   CornerList Corners;        // every face line in turn, from element 0
   size_t CornerEnd = 0;      // entries of Corners in use
   Text Fields;               // a record's fields set apart by single blanks

@@ -79,6 +79,7 @@ class VertexNormalBuilder {
   // normals take room: a big scan would otherwise hold both at once.
   VertexNormalBuilder(TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
       : needsNormals_(mesh.needsNormals),
+        groups_(mesh.groups),
         around_(GatherCorners(mesh)),
         shape_(MeasureTriangles(mesh)),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
@@ -105,15 +106,22 @@ class VertexNormalBuilder {
     }
   }
 
-  std::array<float, 3> CornerNormal(size_t vertex, size_t triangle) const {
+  // Whether the triangle other takes part in triangle's normals.
+  bool SharesNormals(size_t triangle, size_t other) const {
+    if (other == triangle) return true;
+    if (!groups_.empty()) return groups_[triangle] != 0 && groups_[other] == groups_[triangle];
     const Vector3& own = shape_.normals[triangle];
     // A degenerate triangle has no direction to keep apart from.
-    const bool creased = Dot(own, own) > 0;
+    return Dot(own, own) == 0 || Dot(own, shape_.normals[other]) >= creaseCosine_;
+  }
+
+  std::array<float, 3> CornerNormal(size_t vertex, size_t triangle) const {
+    const Vector3& own = shape_.normals[triangle];
     Vector3 sum{0, 0, 0};
     for (uint32_t at = around_.first[vertex]; at != around_.first[vertex + 1]; ++at) {
       const uint32_t corner = around_.corners[at];
+      if (!SharesNormals(triangle, corner / 3)) continue;
       const Vector3& other = shape_.normals[corner / 3];
-      if (creased && corner / 3 != triangle && Dot(own, other) < creaseCosine_) continue;
       for (size_t k = 0; k < 3; ++k) sum[k] += shape_.angles[corner] * other[k];
     }
     Vector3 normal = Unit(sum);
@@ -130,6 +138,7 @@ class VertexNormalBuilder {
   }
 
   const std::vector<bool>& needsNormals_;
+  const std::vector<uint32_t>& groups_;
   const CornersAround around_;  // before shape_: the welding's scratch room comes and goes first
   const TriangleShape shape_;
   const double creaseCosine_;

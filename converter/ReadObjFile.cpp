@@ -1,6 +1,7 @@
 #include "converter/ReadObjFile.h"
 
 #include "converter/ExtractRecord.h"
+#include "converter/RecordLines.h"
 #include "text/TextFileReader.h"
 
 namespace meshfold {
@@ -10,7 +11,13 @@ ObjReadResult ReadObjFile(TextView objPath, RecordStore& store) {
   const FileHandle file = OpenTextFile(AnyHandle, objPath, result.error);
   if (file == 0) return result;
   result.opened = true;
-  while (!AtEnd(file)) ExtractRecord(ReadLine(file, EncodingAnsi), store);
+  RecordLines records(file);
+  while (records.More()) {
+    int64_t lines = 0;
+    ExtractRecord(records.Next(lines), store);
+    // The record counted as one line, its first: later lines keep their numbers.
+    store.LineCount += lines - 1;
+  }
   result.error = CloseTextFile(file);
   return result;
 }

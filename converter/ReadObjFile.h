@@ -12,8 +12,8 @@ struct ObjReadResult {
   OsError error = 0;    // the open's error, or the first read error; 0 if none
 };
 
-// Hands every line of the OBJ file at objPath to ExtractRecord, in file order,
-// and closes the file again.
+// Hands every record of the OBJ file at objPath (RecordLines) to
+// ExtractRecord, in file order, and closes the file again.
 ObjReadResult ReadObjFile(TextView objPath, RecordStore& store);
 
 }  // namespace meshfold

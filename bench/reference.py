@@ -9,11 +9,14 @@ exponents, faces "f a//b ..." or "f a/b/c ...", and the scanner form: tabs
 between fields, "v x y z r g b" (the colour is left out) and faces of plain
 vertex indices "f a b c d", which is all that meshfold_sphere writes; anything
 else stops it with an error rather than a wrong answer. A face of k corners
-gives k - 2 triangles fanned from its first corner; a triangle whose corners
-do not all name a normal is a plain triangle of its vertices. With --mesh2 it
+gives k - 2 triangles fanned from its first corner (the sphere's faces are
+convex); a triangle whose corners do not all name a normal is a plain triangle
+of its vertices, left out with a comment when POV-Ray would find it without
+area (as at the scanner sphere's poles). With --mesh2 it
 writes the mesh2 of a mesh whose every face names normals (computed normals
 are not reproduced: such a mesh stops it).
 """
+import math
 import os
 import sys
 
@@ -68,10 +71,20 @@ def scanner_corners(record):
     return [(int(field), 0) for field in fields]
 
 
-def triangle(three, vertex, normal):
+def without_area(texts):
+    """POV-Ray's test of a triangle: the cross product of the edges from its second corner has length 0."""
+    p1, p2, p3 = ([float(x) for x in text.strip(b"<> ").split(b",")] for text in texts)
+    a, b = [x - y for x, y in zip(p1, p2)], [x - y for x, y in zip(p3, p2)]
+    n = (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
+    return math.sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) == 0
+
+
+def triangle(line, three, vertex, normal):
     if all(normal(n) for _, n in three):
         parts = [text for v, n in three for text in (vertex(v), normal(n))]
         return b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n"
+    if without_area([vertex(v) for v, _ in three]):
+        return b"   // face line %d: a triangle without area left out\r\n" % line
     return b"   triangle { " + b", ".join(vertex(v) for v, _ in three) + b" }\r\n"
 
 
@@ -108,18 +121,18 @@ def main():
     normals = [b""]
     faces = []
     with open(source, "rb") as obj:
-        for line in obj:
+        for number, line in enumerate(obj, 1):
             line = line.rstrip(b"\r\n")
             if line.startswith(b"v "):
                 vertices.append(read_vector(line[2:]))
             elif line.startswith(b"vn "):
                 normals.append(read_vector(line[3:]))
             elif line.startswith(b"f "):
-                faces.append(corners(line[2:]))
+                faces.append((number, corners(line[2:])))
             elif line.startswith(b"v\t"):
                 vertices.append(exact(line[2:]) if mesh2 else scanner_vector(line[2:]))
             elif line.startswith(b"f\t"):
-                faces.append(scanner_corners(line[2:]))
+                faces.append((number, scanner_corners(line[2:])))
 
     def vertex(n):
         return vertices[n] if 0 < n < len(vertices) else b""
@@ -129,18 +142,18 @@ def main():
 
     base = os.path.basename(source)[:-4].encode()
     if mesh2:
-        return write_mesh2(target, base, vertices, normals, faces)
+        return write_mesh2(target, base, vertices, normals, [face for _, face in faces])
     with open(target, "wb") as inc:
         inc.write(b"//   smooth triangles from " + base + b".obj\r\n")
         inc.write(b"//   face count: %d\r\n" % len(faces))
         inc.write(b"//   k.dorsel 11.21.2023\r\n\r\n")
         inc.write(b"#declare " + base + b" = \r\n   union {\r\n")
         lines = []
-        for face in faces:
+        for number, face in faces:
             if len(face) < 3:
                 raise SystemExit("reference.py: faces of fewer than three corners are not handled")
             for second in range(1, len(face) - 1):
-                lines.append(triangle((face[0], face[second], face[second + 1]), vertex, normal))
+                lines.append(triangle(number, (face[0], face[second], face[second + 1]), vertex, normal))
             if len(lines) >= 65536:
                 inc.write(b"".join(lines))
                 lines.clear()

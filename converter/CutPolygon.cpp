@@ -19,14 +19,9 @@ Vector3 AreaVector(const Vector3& a, const Vector3& b, const Vector3& c) {
 
 // Whether a triangle of area vector area faces against normal; one without
 // area faces no way.
-bool FacesAgainst(const Vector3& area, const Vector3& normal) {
+[[gnu::always_inline]] inline bool FacesAgainst(const Vector3& area, const Vector3& normal) {
   const double along = Dot(area, normal);
   return along < 0 && along < -SquareShare * std::sqrt(Dot(area, area) * Dot(normal, normal));
-}
-
-void Fan(size_t count, std::vector<CornerTriple>& triangles) {
-  triangles.clear();
-  for (uint32_t corner = 2; corner < count; ++corner) triangles.push_back({0, corner - 1, corner});
 }
 
 // The Newell normal: the sum of the fan's area vectors, whatever the fan's worth.
@@ -39,7 +34,6 @@ Vector3 NewellNormal(std::span<const Vector3> corners) {
 
 // Whether the fan covers the polygon once: no triangle of it faces against
 // the polygon, and together they turn less than once around the first corner.
-// Two triangles that face its way cannot turn further, so a quad needs no angles.
 bool FanCovers(std::span<const Vector3> corners, const Vector3& normal) {
   double sweep = 0;
   for (size_t corner = 2; corner < corners.size(); ++corner) {
@@ -47,7 +41,7 @@ bool FanCovers(std::span<const Vector3> corners, const Vector3& normal) {
     const Vector3 b = Difference(corners[corner], corners[0]);
     const Vector3 area = Cross(a, b);
     if (FacesAgainst(area, normal)) return false;
-    if (corners.size() > 4) sweep += std::atan2(std::sqrt(Dot(area, area)), Dot(a, b));
+    sweep += std::atan2(std::sqrt(Dot(area, area)), Dot(a, b));
   }
   return sweep < 2 * std::numbers::pi;
 }
@@ -60,10 +54,12 @@ int TurnedCount(std::span<const Vector3> corners, std::span<const CornerTriple> 
   return turned;
 }
 
-// A quad has two cuts; when the fan turns a triangle, the other diagonal may not.
+// A quad has two cuts, and the fan turned a triangle: the other diagonal is
+// taken when it turns none (a quad bent in on itself), and the fan kept when it
+// turns one too (a twisted quad).
 bool CutQuad(std::span<const Vector3> corners, const Vector3& normal, std::vector<CornerTriple>& triangles) {
   const CornerTriple other[2] = {{1, 2, 3}, {1, 3, 0}};
-  if (TurnedCount(corners, other, normal) >= TurnedCount(corners, triangles, normal)) return true;
+  if (TurnedCount(corners, other, normal) > 0) return true;
   triangles.assign(std::begin(other), std::end(other));
   return false;
 }
@@ -176,12 +172,20 @@ class EarClipper {
 }  // namespace
 
 bool CutPolygon(std::span<const Vector3> corners, std::vector<CornerTriple>& triangles) {
-  Fan(corners.size(), triangles);
   if (corners.size() <= 3) return true;
+  if (corners.size() == 4) {
+    // Two triangles that face the quad's way cannot turn around its first
+    // corner more than once: the quad needs no angles, and comes this way by
+    // the million from scanners.
+    const Vector3 first = AreaVector(corners[0], corners[1], corners[2]);
+    const Vector3 second = AreaVector(corners[0], corners[2], corners[3]);
+    const Vector3 normal = Sum(first, second);
+    if (!FacesAgainst(first, normal) && !FacesAgainst(second, normal)) return true;
+    return CutQuad(corners, normal, triangles);
+  }
   const Vector3 normal = NewellNormal(corners);
   // A polygon without a normal has no way to face: nothing can be turned.
   if (Dot(normal, normal) == 0 || FanCovers(corners, normal)) return true;
-  if (corners.size() == 4) return CutQuad(corners, normal, triangles);
   EarClipper(Project(corners, normal)).Cut(triangles);
   return false;
 }

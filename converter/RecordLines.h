@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "text/FileTable.h"
+#include "text/TextFileReader.h"
 #include "text/Text.h"
 
 namespace meshfold {
@@ -15,14 +16,37 @@ class RecordLines {
   explicit RecordLines(FileHandle file) : file_(file) {}
 
   // True while lines remain.
-  bool More() const;
+  bool More() const { return !AtEnd(file_); }
 
   // The next record: its lines joined by one blank each, without the
   // backslashes that continued them and the blanks after those; lines becomes
   // the number of lines it took. The view stays valid until the next call.
-  TextView Next(int64_t& lines);
+  // Inline, with one call of ReadLine: every line of a file passes here, and
+  // most continue nothing.
+  TextView Next(int64_t& lines) {
+    joined_.clear();
+    for (lines = 1;; ++lines) {
+      const TextView line = ReadLine(file_, EncodingAnsi);
+      const size_t backslash = ContinuationAt(line);
+      if (lines == 1 && backslash == NoBackslash) return line;
+      Append(line.substr(0, backslash));
+      if (backslash == NoBackslash || AtEnd(file_)) return joined_;
+    }
+  }
 
  private:
+  static constexpr size_t NoBackslash = TextView::npos;
+
+  // Where the backslash that continues line stands, or NoBackslash.
+  static size_t ContinuationAt(TextView line) {
+    size_t end = line.size();
+    while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t')) --end;
+    return end > 0 && line[end - 1] == u'\\' ? end - 1 : NoBackslash;
+  }
+
+  // Adds a line's piece of the record, after a blank when both have units.
+  void Append(TextView piece);
+
   FileHandle file_;
   Text joined_;
 };

@@ -1,6 +1,7 @@
 #include "converter/VertexPositions.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "text/StringOperations.h"
 
@@ -8,21 +9,20 @@ namespace meshfold {
 
 namespace {
 
-TextView TrimBlanks(TextView text) {
-  while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-  return text;
-}
-
-// Reads "<x,y,z>" or "<x, y, z> ", the two forms the store keeps.
+// Reads "<x,y,z>" or "<x, y, z> ", the two forms the store keeps: each
+// coordinate runs to a blank, a comma or the '>'. Most are plain decimals,
+// read in the same look that finds their end.
 Vector3 ReadPosition(TextView text) {
   Vector3 position{0, 0, 0};
-  if (text.size() < 2) return position;
-  TextView rest = text.substr(1, text.find(u'>') - 1);
+  size_t at = 1;
   for (double& coordinate : position) {
-    const size_t comma = std::min(rest.find(u','), rest.size());
-    if (!TextToNumber(TrimBlanks(rest.substr(0, comma)), coordinate)) coordinate = 0;
-    rest.remove_prefix(std::min(comma + 1, rest.size()));
+    while (at < text.size() && text[at] == u' ') ++at;
+    size_t end = at + ReadDecimalPrefix(text.substr(std::min(at, text.size())), coordinate);
+    if (end == at || (end < text.size() && text[end] != u' ' && text[end] != u',' && text[end] != u'>')) {
+      end = std::min(text.find_first_of(u" ,>", at), text.size());
+      if (!TextToNumber(text.substr(at, end - at), coordinate)) coordinate = 0;
+    }
+    at = std::min(text.find(u',', end), text.size()) + 1;
   }
   return position;
 }
@@ -30,22 +30,15 @@ Vector3 ReadPosition(TextView text) {
 }  // namespace
 
 void VertexPositions::Prepare() {
-  const auto count = static_cast<size_t>(store_.VertexCount) + 1;
-  positions_.resize(count);
-  known_.resize(count);
+  const double unread = std::numeric_limits<double>::quiet_NaN();
+  positions_.assign(static_cast<size_t>(store_.VertexCount) + 1, {unread, 0, 0});
 }
 
-void VertexPositions::Read(uint32_t vertex) {
-  positions_[vertex] = ReadPosition(store_.VertexTexts.Read(vertex));
-  known_[vertex] = true;
-}
+Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadPosition(store_.VertexTexts.Read(vertex)); }
 
 std::vector<Vector3> VertexPositions::TakeAll() {
-  if (known_.empty()) Prepare();
-  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex)
-    if (!known_[vertex]) Read(vertex);
-  positions_.erase(positions_.begin());
-  known_.clear();
+  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
+  if (!positions_.empty()) positions_.erase(positions_.begin());
   return std::move(positions_);
 }
 

@@ -4,6 +4,7 @@
 // them, and each vertex of one that does is read once however many faces
 // share it.
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -19,22 +20,22 @@ class VertexPositions {
   // The position of a stored vertex (1 .. VertexCount) as its vector text
   // says it; a coordinate beyond what a double holds is 0.
   const Vector3& At(uint32_t vertex) {
-    if (known_.empty()) Prepare();
-    if (!known_[vertex]) Read(vertex);
-    return positions_[vertex];
+    if (positions_.empty()) Prepare();
+    Vector3& position = positions_[vertex];
+    if (std::isnan(position[0])) position = Read(vertex);
+    return position;
   }
 
-  // Every vertex's position, vertex number n - 1 at n - 1; the positions are
-  // let go here, so that the caller alone holds them.
+  // Every vertex's position, vertex number n at n - 1; the positions are let
+  // go here, so that the caller alone holds them.
   std::vector<Vector3> TakeAll();
 
  private:
   void Prepare();
-  void Read(uint32_t vertex);
+  Vector3 Read(uint32_t vertex) const;
 
   const RecordStore& store_;
-  std::vector<Vector3> positions_;  // by vertex number, element 0 unused
-  std::vector<bool> known_;
+  std::vector<Vector3> positions_;  // by vertex number, element 0 unused; NaN where not read yet
 };
 
 }  // namespace meshfold

@@ -1,7 +1,5 @@
 #include "converter/WriteIncludeFile.h"
 
-#include <cmath>
-
 #include "converter/CutPolygon.h"
 #include "converter/IdentifierName.h"
 #include "converter/StoredFaces.h"
@@ -52,13 +50,6 @@ TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, co
           13};
 }
 
-// Whether POV-Ray finds a triangle with these corners degenerate, by its own
-// test: the cross product of the edges from the second corner has length 0.
-bool HasNoArea(const Vector3& first, const Vector3& second, const Vector3& third) {
-  const Vector3 normal = Cross(Difference(first, second), Difference(third, second));
-  return std::sqrt(Dot(normal, normal)) == 0;
-}
-
 // Writes the triangles of each face of a store, cut once.
 class UnionFaces {
  public:
@@ -102,12 +93,23 @@ class UnionFaces {
   // as its OBJ line, and a joined line would hold six of them at once. POV-Ray
   // gives a flat triangle without area an infinite bounding box, and with it
   // the whole union, so such a one is left out; a smooth one stays bounded.
-  void WriteTriangle(const StoredFace& face, const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+  [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a, const CornerTexts& b,
+                                            const CornerTexts& c) {
     const TriangleLinePieces line = TrianglePieces(a, b, c);
-    const bool flat = line.count < line.pieces.size();
-    if (flat && HasNoArea(positions_.At(a.number), positions_.At(b.number), positions_.At(c.number)))
-      return WriteComment({u"   // face line ", IntegerToText(face.line), u": a triangle without area left out"});
+    if (line.count < line.pieces.size() && HasNoArea(a, b, c)) return WriteNoArea(face);
     WriteLinePieces(file_, line.View(), EncodingAnsi);
+  }
+
+  // Whether POV-Ray finds the triangle a, b, c degenerate, by its own test:
+  // the cross product of the edges from the second corner has length 0.
+  bool HasNoArea(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+    const Vector3& second = positions_.At(b.number);
+    const Vector3 normal = Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
+    return Dot(normal, normal) == 0;  // the length is 0 exactly when its square is
+  }
+
+  void WriteNoArea(const StoredFace& face) {
+    WriteComment({u"   // face line ", IntegerToText(face.line), u": a triangle without area left out"});
   }
 
   void WriteComment(std::initializer_list<TextView> pieces) {

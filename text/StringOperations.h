@@ -91,9 +91,16 @@ class IntegerText {
 IntegerText IntegerToText(int64_t value);
 
 // Reads text, which must be one number and nothing else, as std::from_chars
-// does (the C locale's form, whatever the locale). False, value untouched, when
+// does (the C locale's form, whatever the locale), to the nearest double; a
+// leading "+" is read too, as POV-Ray reads it. False, value untouched, when
 // it is not.
 bool TextToNumber(TextView text, double& value);
+
+// Reads the number without an exponent, of at most 15 digits, that text begins
+// with, as TextToNumber reads it. Returns the units it took, 0 (value
+// untouched) when text begins with no such number or with more digits, or
+// with one that goes on into an exponent.
+size_t ReadDecimalPrefix(TextView text, double& value);
 
 // The part of path up to and including its last slash or backslash; the scan
 // stops at the first vertical bar, and an opening quotation mark is skipped.

@@ -400,6 +400,103 @@ MESH2 = [
         (["--mesh2", "tri.obj", "--crease"], "--crease takes a number of degrees from 0 to 180"))),
 ]
 
+# Polygons cut into triangles, read back from both forms and laid in the plane of the polygon's Newell normal:
+# a sample clearly inside lies in exactly one triangle, one clearly outside in none (near an edge it may fall
+# either way), and the triangles face the way the polygon does.
+def normal_of(a, b, c):
+    u, v = [q - p for p, q in zip(a, b)], [q - p for p, q in zip(a, c)]
+    return [u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]]
+
+
+def unit(v):
+    return [x / math.hypot(*v) for x in v]
+
+
+def dot(a, b):
+    return sum(x * y for x, y in zip(a, b))
+
+
+def area(a, b, c):  # twice the signed area
+    return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0])
+
+
+def gap(s, a, b):  # from s to the segment ab
+    d = [b[0] - a[0], b[1] - a[1]]
+    t = max(0, min(1, ((s[0] - a[0]) * d[0] + (s[1] - a[1]) * d[1]) / (dot(d, d) or 1)))
+    return math.dist(s, (a[0] + t * d[0], a[1] + t * d[1]))
+
+
+def inside(s, ring):
+    return sum((a[1] > s[1]) != (b[1] > s[1]) and s[0] < a[0] + (s[1] - a[1]) * (b[0] - a[0]) / (b[1] - a[1])
+               for a, b in zip(ring, ring[1:] + ring[:1])) % 2
+
+
+def read_cut(data, mesh2):
+    """The triangles written, three corners each; the union's plain ones; the lines of flat ones left out."""
+    if mesh2:
+        at = [numbers(v) for v in blocks(data)["vertex_vectors"][1]]
+        return [[at[int(i)] for i in face.split(b",")] for face in blocks(data)["face_indices"][1]], [], []
+    found = [([numbers(v) for v in re.findall(rb"<([^>]*)>", body)][::2 if smooth else 1], smooth) for smooth, body in
+             re.findall(rb"   (smooth_)?triangle \{(.*)\}\r\n", data)]
+    return [t for t, _ in found], [t for t, smooth in found if not smooth], re.findall(
+        rb"   // face line (\d+): a triangle without area left out\r\n", data)
+
+
+def cut_fits(corners, line, turned, mesh2):
+    polygon = [[float(x) for x in p.split()] for p in corners]
+    newell = [sum((p[a] - q[a]) * (p[b] + q[b]) for p, q in zip(polygon, polygon[1:] + polygon[:1]))
+              for a, b in ((1, 2), (2, 0), (0, 1))]
+    n = unit(newell)
+    u = unit(normal_of([0] * 3, n, min(([1, 0, 0], [0, 1, 0], [0, 0, 1]), key=lambda e: abs(dot(e, n)))))
+    v = normal_of([0] * 3, n, u)
+
+    def fits(data):
+        triangles, plain, flats = read_cut(data, mesh2)
+        ring, *cut = [[(dot(p, u), dot(p, v)) for p in t] for t in [polygon, *triangles]]
+        (x, *_, right), (y, *_, top) = map(sorted, zip(*ring))
+        size, summed = max(right - x, top - y), map(sum, zip(*(normal_of(*t) for t in triangles)))
+        if (len(triangles) + len(flats) != len(polygon) - 2 or any(int(f) != line for f in flats)
+                or math.dist(summed, newell) > 1e-6 * math.hypot(*newell) or any(not any(normal_of(*t)) for t in plain)
+                or sum(area(*t) < -1e-9 * size ** 2 for t in cut) > turned):
+            return False
+        edges = [(t[i - 1], t[i]) for t in [ring, *cut] for i in range(len(t))]
+        samples = [(x + size * (i + 0.5) / 48, y + size * (j + 0.5) / 48) for i in range(48) for j in range(48)]
+        return turned or all(sum(min(a) > 0 or max(a) < 0 for a in ([area(s, t[i - 1], t[i]) for i in range(3)]
+                                                                     for t in cut)) == inside(s, ring)
+                             for s in samples if min(gap(s, a, b) for a, b in edges) > size / 200)
+    left = f"flat ones left out of the union naming line {line}" if line else "none left out"
+    return described(f"{len(corners) - 2} triangles adding up to the polygon ({left}), each sample clearly inside "
+                     f"in one, at most {turned} facing against it", fits)
+
+
+def polygon_obj(corners, normal):
+    return fs("".join(f"v {p}\n" for p in corners) + (f"vn {normal}\n" if normal else "") + "f " + " ".join(
+        f"{i}//1" if normal else str(i) for i in range(1, len(corners) + 1)) + "\n")
+
+
+FORMS = (("union", []), ("mesh2", ["--mesh2"]))
+# Each starts at a corner from which a fan would leave it; slanted, the same shape turned into 3D.
+SHAPES = {"a U": [(0, 0), (3, 0), (3, 3), (2, 3), (2, 1), (1, 1), (1, 3), (0, 3)],
+          "a star": [(r * math.cos(math.pi * (0.5 + k / 5)), r * math.sin(math.pi * (0.5 + k / 5)))
+                     for k, r in enumerate([2, 0.8] * 5)],
+          "an arrow": [(3, 4), (3, 3), (0, 3), (0, 1), (3, 1), (3, 0), (5, 2)],
+          "a comb": [(0, 0), (7, 0), (7, 3), *((x, y) for x in range(6, 0, -1) for y in [(1, 3), (3, 1)][x % 2 == 0]),
+                     (0, 3)]}
+CUT = [*((f"{name} in the XY plane", [f"{x:.3f} {y:.3f} 0" for x, y in shape], "0 0 1", 0)
+         for name, shape in SHAPES.items()),
+       *((f"{name} slanted", [f"{(2 * x - 2 * y) / 3:.3f} {(2 * x + y) / 3:.3f} {(x + 2 * y) / 3:.3f}"
+                               for x, y in shape], None, 0) for name, shape in SHAPES.items()),
+       ("a twisted quad", ["0 0 0", "4 0 0", "0 2 1", "3 3 0"], None, 1),
+       ("a rectangle with corners on its edges, one twice", ["2 0 0", "4 0 0", "4 1 0", "4 2 0", "4 2 0", "2 2 0",
+                                                             "0 2 0", "0 0 0"], None, 0),
+       ("an L with corners on its edges, one twice", ["4 0 0", "4 1 0", "4 1 0", "1 1 0", "1 2 0", "1 3 0", "0 3 0",
+                                                      "0 1.5 0", "0 0 0", "2 0 0"], "0 0 1", 0)]
+POLYGONS = [
+    *(case(f"{name} ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"], files={
+        "p.inc": cut_fits(corners, None if normal else len(corners) + 1, turned, bool(args))})
+      for name, corners, normal, turned in CUT for form, args in FORMS),
+]
+
 # File-system faults: each is said, nothing is claimed that was not written,
 # and the OBJ file keeps its bytes.
 BIG = "{ echo 'v 1.000000 2.000000 3.000000'; echo 'vn 0 0 1'; yes 'f 1//1 1//1 1//1' | head -n 5000; } >big.obj"
@@ -763,6 +860,7 @@ def windows_exe_group():
 
 GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_cases(COMMAND_LINE),
           "faults": lambda: run_cases(FAULTS), "mesh2": lambda: run_cases(MESH2),
+          "polygons": lambda: run_cases(POLYGONS),
           "bad_input": lambda: run_cases(bad_input_cases(), seconds=120), "povray": povray_group, "names": names_group,
           "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
 if __name__ == "__main__":

@@ -474,6 +474,29 @@ def polygon_obj(corners, normal):
         f"{i}//1" if normal else str(i) for i in range(1, len(corners) + 1)) + "\n")
 
 
+def plain(*places):
+    return "   triangle { " + ", ".join(places) + " }"
+
+
+def union_of(base, faces, lines):  # the header counts face lines, not the lines written
+    return include(base, lines).replace(fs(f"face count: {len(lines)}\r"), fs(f"face count: {faces}\r"))
+
+
+def fanned(corners, normal, base="p", faces=1, notes=()):
+    """Both forms as today's fan from the first corner writes them; computed normals only for the XY plane."""
+    fan, places = [(0, k, k + 1) for k in range(1, len(corners) - 1)], [f"<{p.replace(' ', ' , ')}> " for p in corners]
+    indices = [",".join(map(str, t)) for t in fan]
+    lines = [triangle(*(x for i in t for x in (places[i], f"<{normal.replace(' ', ' , ')}> "))) if normal
+             else plain(*(places[i] for i in t)) for t in fan]
+    named = {"vertex_vectors": [p.replace(" ", ",") for p in corners], "normal_vectors": [normal.replace(" ", ",")]
+             if normal else ["0,0,1"] * len(corners), "face_indices": indices,
+             "normal_indices": ["0,0,0"] * len(fan) if normal else indices}
+    return union_of(base, faces, lines + list(notes)), fs(
+        f"//   mesh2 from {base}.obj\r\n//   triangle count: {len(fan)}\r\n\r\n#declare {base} = \r\nmesh2 {{\r\n"
+        + "".join(f"  {name} {{\r\n    {len(entries)},\r\n" + ",\r\n".join(f"    <{entry}>" for entry in entries)
+                  + "\r\n  }\r\n" for name, entries in named.items()) + "}\r\n")
+
+
 FORMS = (("union", []), ("mesh2", ["--mesh2"]))
 # Each starts at a corner from which a fan would leave it; slanted, the same shape turned into 3D.
 SHAPES = {"a U": [(0, 0), (3, 0), (3, 3), (2, 3), (2, 1), (1, 1), (1, 3), (0, 3)],
@@ -491,10 +514,18 @@ CUT = [*((f"{name} in the XY plane", [f"{x:.3f} {y:.3f} 0" for x, y in shape], "
                                                              "0 2 0", "0 0 0"], None, 0),
        ("an L with corners on its edges, one twice", ["4 0 0", "4 1 0", "4 1 0", "1 1 0", "1 2 0", "1 3 0", "0 3 0",
                                                       "0 1.5 0", "0 0 0", "2 0 0"], "0 0 1", 0)]
+# Polygons that a fan from their first corner covers keep today's triangles, byte for byte.
+FANNED = [("a slanted quad", ["0 0 0", "2 0 1", "2 2 1", "0 2 0"], "-1 0 2"),
+          ("a slanted pentagon", ["0 0 0", "2 0 1", "3 1.5 1.5", "1 3 0.5", "-1 1.5 -0.5"], "-1 0 2"),
+          ("a pentagon", ["2 0 0", "3 1.5 0", "1 3 0", "-1 1.5 0", "0 0 0"], None),
+          ("a chevron from its reflex corner", ["1 2 0", "0 0 0", "4 2 0", "0 4 0"], None)]
 POLYGONS = [
     *(case(f"{name} ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"], files={
         "p.inc": cut_fits(corners, None if normal else len(corners) + 1, turned, bool(args))})
       for name, corners, normal, turned in CUT for form, args in FORMS),
+    *(case(f"{name}, fanned as before ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"],
+           files={"p.inc": fanned(corners, normal)[bool(args)]})
+      for name, corners, normal in FANNED for form, args in FORMS),
 ]
 
 # File-system faults: each is said, nothing is claimed that was not written,

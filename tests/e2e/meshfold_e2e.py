@@ -519,6 +519,12 @@ FANNED = [("a slanted quad", ["0 0 0", "2 0 1", "2 2 1", "0 2 0"], "-1 0 2"),
           ("a slanted pentagon", ["0 0 0", "2 0 1", "3 1.5 1.5", "1 3 0.5", "-1 1.5 -0.5"], "-1 0 2"),
           ("a pentagon", ["2 0 0", "3 1.5 0", "1 3 0", "-1 1.5 0", "0 0 0"], None),
           ("a chevron from its reflex corner", ["1 2 0", "0 0 0", "4 2 0", "0 4 0"], None)]
+# A backslash at the end of a line, blanks after it or not, continues the record on the next; messages name the
+# record's first line, and later lines keep their own numbers.
+CONTINUED = "v 0 0 1{e}v 2 \\{b}{e}0 1{e}v 2 2 1{e}v 0 2 1{e}f 1 2 \\{b}{e}3 4{e}f 1 2\\{b}{e} 9{e}f 1 2{e}"
+LEFT_C = ["8 left out: vertex 9 does not exist", "10 left out: 2 corners, fewer than 3"]
+
+
 POLYGONS = [
     *(case(f"{name} ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"], files={
         "p.inc": cut_fits(corners, None if normal else len(corners) + 1, turned, bool(args))})
@@ -526,6 +532,13 @@ POLYGONS = [
     *(case(f"{name}, fanned as before ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"],
            files={"p.inc": fanned(corners, normal)[bool(args)]})
       for name, corners, normal in FANNED for form, args in FORMS),
+    *(case(f"continued lines{label} ({form})", setup={"c.obj": fs(CONTINUED.format(e=end, b=blanks))},
+           args=[*args, "c.obj"], out=summary("c", 4, 0, 3), err="".join(f"c.obj: face line {why}\n" for why in LEFT_C)
+           * bool(args), files={"c.inc": fanned(["0 0 1", "2 0 1", "2 2 1", "0 2 1"], None, "c", 3, (
+               f"   // face line {why}" for why in LEFT_C))[bool(args)]})
+      for label, end, blanks in (("", "\n", ""), (", CR LF", "\r\n", ""),
+                                 (", blanks after the backslash", "\r\n", " \t"))
+      for form, args in FORMS),
 ]
 
 # File-system faults: each is said, nothing is claimed that was not written,

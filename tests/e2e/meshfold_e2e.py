@@ -525,6 +525,27 @@ CONTINUED = "v 0 0 1{e}v 2 \\{b}{e}0 1{e}v 2 2 1{e}v 0 2 1{e}f 1 2 \\{b}{e}3 4{e
 LEFT_C = ["8 left out: vertex 9 does not exist", "10 left out: 2 corners, fewer than 3"]
 
 
+def column(sides, groups):
+    """An open column of quads without normals, groups' s line before face k (after the last face: k = sides)."""
+    ring = [(math.cos(2 * math.pi * k / sides), math.sin(2 * math.pi * k / sides)) for k in range(sides)]
+    return fs("".join([*(f"v {x:.4f} {y} {z:.4f}\n" for y in (0, 1) for x, z in ring), *(groups.get(k, "") + (
+        f"f {k + 1} {(k + 1) % sides + 1} {(k + 1) % sides + 1 + sides} {k + 1 + sides}\n" if k < sides else "")
+        for k in range(sides + 1))]))
+
+
+def normal_gaps(data):
+    """How far each corner's normal lies from its triangle's own, both of unit length."""
+    found = blocks(data)
+    at, normals = [[numbers(v) for v in found[name][1]] for name in ("vertex_vectors", "normal_vectors")]
+    return [math.dist(unit(normal_of(*(at[int(i)] for i in face.split(b",")))), unit(normals[int(i)]))
+            for face, corners in zip(found["face_indices"][1], found["normal_indices"][1]) for i in corners.split(b",")]
+
+
+SMOOTHING = [("5 sides in s 1, smooth beyond the crease", 5, {0: "s 1\n"}, True),
+             ("48 sides after s off", 48, {0: "s off\n"}, False),
+             ("48 sides before the first s line and after s 0", 48, {24: "s 0\n"}, False),
+             ("48 sides in groups 1 and 2 by turns", 48, {k: f"s {k % 2 + 1}\n" for k in range(48)}, False),
+             ("5 sides without s: the crease keeps them sharp", 5, {}, False)]
 POLYGONS = [
     *(case(f"{name} ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"], files={
         "p.inc": cut_fits(corners, None if normal else len(corners) + 1, turned, bool(args))})
@@ -539,6 +560,11 @@ POLYGONS = [
       for label, end, blanks in (("", "\n", ""), (", CR LF", "\r\n", ""),
                                  (", blanks after the backslash", "\r\n", " \t"))
       for form, args in FORMS),
+    *(case(f"smoothing groups: {name}", setup={"col.obj": column(sides, groups)}, args=["--mesh2", "col.obj"], err="",
+           files={"col.inc": described(f"every corner normal {'apart from' if smooth else 'on'} its triangle's own",
+                                       lambda data, smooth=smooth: min(normal_gaps(data)) > 0.01 if smooth
+                                       else max(normal_gaps(data)) < 1e-4)})
+      for name, sides, groups, smooth in SMOOTHING),
 ]
 
 # File-system faults: each is said, nothing is claimed that was not written,

@@ -779,7 +779,7 @@ EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1",
            "flat": "0 0 0 2 2 1", "polygons": "0 0 0 3 2 1", "3d-mix": "0 0 0 2 3 0.5", "cylinder": "-1 -1 -1 1 1 1",
            **dict.fromkeys(("missing", "bom", "utf16", "my-model", "box"), "0 0 0 1 1 0"),
            **dict.fromkeys(("quad", "bare_quad"), "0 0 0 4 4 0"), "zero_normal": "0 0 0 5 5 0",
-           "words": "0 -0.5 0 1.5 1 5"}
+           "words": "0 -0.5 0 1.5 1 5", "metres": "0 0 0 2 1 0"}
 MODES = {"union": [], "mesh2": ["--mesh2"]}
 SCENE = """#version 3.7; global_settings {{ assumed_gamma 1.0 }}
 #include "{0}.inc"
@@ -824,6 +824,10 @@ def povray_group():
         "cylinder": cylinder(), "quad": fs(QUAD + "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nf 1/1/1 2/2/1 3/3/1 4/4/1\n"),
         "bare_quad": fs(QUAD + "f 1//1 2//1 3//1 4//1\n"),
         "words": WORDS,
+        # Tiny triangles that the cut to three decimals flattens, and a corner named twice: POV-Ray bounds a flat
+        # triangle by everything, which would spread over the whole union.
+        "metres": fs("v 0 0 0\nv 2 0 0\nv 2 1 0\nv 0 1 0\nv 1.0001 0.5 0\nv 1.0002 0.5001 0\nv 1 0.5 0\nf 1 2 3 4\n"
+                     "f 5 6 7\nf 1 2 1\n"),
         # The far triangle, around (2, 2), names a zero normal.
         "zero_normal": fs("v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 0\nvn 0 0 -1\nvn 0 0 0\nf 1//1 2//1 3//1\nf 2//2 4//1 3//1\n"),
         "grid": fs("".join([*(f"v {i}.{j:06d} {j}.{i:06d} 0.5\n" for i in range(n) for j in range(n)), "vn 0 0 -1\n", *(

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <limits>
+#include <random>
 
 namespace meshfold {
 namespace {
@@ -56,6 +59,31 @@ TEST(StringOperations, PartsOfPathsAndJoinsIntoTheirOwnTarget) {
   JoinTexts(line, {SubText(line, 3, 5), u"|", SubText(line, -4, 1)});
   AppendTexts(line, {line});
   EXPECT_EQ(line, u"1 2 3|v1 2 3|v");
+}
+
+// Short decimals are read in one look of their own, the rest by from_chars: the
+// value must be the nearest double either way, the same bits from_chars finds.
+TEST(StringOperations, NumbersReadToTheNearestDouble) {
+  std::mt19937 random(20261207);
+  const char* const pieces[] = {"0", "7", "9", "5", ".", "-", "e", "1", "3", "+"};
+  for (int k = 0; k < 50000; ++k) {
+    std::string text;
+    for (size_t length = random() % 20; text.size() < length;) text += pieces[random() % 10];
+    double expected = 0, got = -1;
+    const char* const from = text.data() + (text.starts_with("+") && !text.starts_with("+-") ? 1 : 0);
+    const auto [stop, error] = std::from_chars(from, text.data() + text.size(), expected);
+    const bool readable = !text.empty() && error == std::errc() && stop == text.data() + text.size();
+    ASSERT_EQ(TextToNumber(Text(text.begin(), text.end()), got), readable) << text;
+    if (!readable) continue;
+    ASSERT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(expected)) << text;
+  }
+  const std::tuple<TextView, size_t, double> prefixes[] = {
+      {u"1.25, 3", 4, 1.25}, {u"-.5>", 3, -0.5}, {u"+7.", 3, 7}, {u"1e5", 0, 0}, {u"1234567890.123456", 0, 0}};
+  for (const auto& [text, taken, value] : prefixes) {
+    double read = 0;
+    EXPECT_EQ(ReadDecimalPrefix(text, read), taken);
+    EXPECT_EQ(read, value);
+  }
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.
   --normals=file     the file's normals, computed where a face has none
   --normals=compute  computed normals only
   --normals=none     no normals: flat triangles
-  --crease DEGREES   edges sharper than this stay sharp (default 60)
+  --crease DEGREES   edges sharper than this stay sharp (default 60);
+                     a file's smoothing groups (s lines) decide instead
   --help             show this help and exit
   --version          show the version and exit
   --desktop          show the outcome in a message box, not on the terminal

@@ -9,20 +9,24 @@ namespace meshfold {
 
 namespace {
 
+bool EndsCoordinate(char16_t unit) { return unit == u' ' || unit == u',' || unit == u'>'; }
+
 // Reads "<x,y,z>" or "<x, y, z> ", the two forms the store keeps: each
-// coordinate runs to a blank, a comma or the '>'. Most are plain decimals,
+// coordinate runs to a blank, a comma or the '>'. Most are short decimals,
 // read in the same look that finds their end.
 Vector3 ReadPosition(TextView text) {
   Vector3 position{0, 0, 0};
-  size_t at = 1;
+  const char16_t* at = text.data() + 1;
+  const char16_t* const end = text.data() + text.size();
   for (double& coordinate : position) {
-    while (at < text.size() && text[at] == u' ') ++at;
-    size_t end = at + ReadDecimalPrefix(text.substr(std::min(at, text.size())), coordinate);
-    if (end == at || (end < text.size() && text[end] != u' ' && text[end] != u',' && text[end] != u'>')) {
-      end = std::min(text.find_first_of(u" ,>", at), text.size());
-      if (!TextToNumber(text.substr(at, end - at), coordinate)) coordinate = 0;
+    while (at != end && *at == u' ') ++at;
+    const char16_t* stop = at + ReadDecimalPrefix(TextView(at, static_cast<size_t>(end - at)), coordinate);
+    if (stop == at || (stop != end && !EndsCoordinate(*stop))) {
+      stop = std::find_if(at, end, EndsCoordinate);
+      if (!TextToNumber(TextView(at, static_cast<size_t>(stop - at)), coordinate)) coordinate = 0;
     }
-    at = std::min(text.find(u',', end), text.size()) + 1;
+    at = std::find(stop, end, u',');
+    if (at != end) ++at;
   }
   return position;
 }

@@ -87,16 +87,6 @@ TextView FilePart(TextView path) {
 
 namespace {
 
-// The decimal digits from at on, added to value; returns where they end.
-const char16_t* AddDigits(const char16_t* at, const char16_t* end, uint64_t& value) {
-  for (; at != end; ++at) {
-    const auto digit = static_cast<uint32_t>(*at) - u'0';
-    if (digit > 9) break;
-    value = value * 10 + digit;
-  }
-  return at;
-}
-
 // Reads any number from_chars reads, with a "+" before it or not. Out of line,
 // so that the common short decimal needs no room for the narrowed bytes.
 [[gnu::noinline]] bool ReadAnyNumber(TextView text, double& value) {
@@ -159,26 +149,6 @@ Text JoinedText(std::initializer_list<TextView> parts) {
   Text joined;
   AppendTexts(joined, parts);
   return joined;
-}
-
-size_t ReadDecimalPrefix(TextView text, double& value) {
-  static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char16_t* const begin = text.data();
-  const char16_t* const end = begin + text.size();
-  const bool hasSign = begin != end && (*begin == u'-' || *begin == u'+');
-  uint64_t digits = 0;
-  const char16_t* const point = AddDigits(begin + (hasSign ? 1 : 0), end, digits);
-  const bool decimal = point != end && *point == u'.';
-  const char16_t* const stop = decimal ? AddDigits(point + 1, end, digits) : point;
-  const auto count = static_cast<size_t>(stop - begin) - (hasSign ? 1 : 0) - (decimal ? 1 : 0);
-  const bool exponent = stop != end && (*stop == u'e' || *stop == u'E');
-  if (exponent || count == 0 || count > 15) return 0;
-  // The digits as an integer and the power of ten are both held exactly, so
-  // their quotient is the nearest double, as from_chars would find it.
-  const double magnitude = static_cast<double>(digits) / PowersOfTen[decimal ? stop - point - 1 : 0];
-  value = *begin == u'-' ? -magnitude : magnitude;
-  return static_cast<size_t>(stop - begin);
 }
 
 bool TextToNumber(TextView text, double& value) {

@@ -96,11 +96,44 @@ IntegerText IntegerToText(int64_t value);
 // it is not.
 bool TextToNumber(TextView text, double& value);
 
+namespace detail {
+
+// The decimal digits from at on, added to value; returns where they end.
+inline const char16_t* AddDigits(const char16_t* at, const char16_t* end, uint64_t& value) {
+  for (; at != end; ++at) {
+    const auto digit = static_cast<uint32_t>(*at) - u'0';
+    if (digit > 9) break;
+    value = value * 10 + digit;
+  }
+  return at;
+}
+
+inline constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+}  // namespace detail
+
 // Reads the number without an exponent, of at most 15 digits, that text begins
 // with, as TextToNumber reads it. Returns the units it took, 0 (value
 // untouched) when text begins with no such number or with more digits, or
-// with one that goes on into an exponent.
-size_t ReadDecimalPrefix(TextView text, double& value);
+// with one that goes on into an exponent. Inline: positions read three a vertex.
+inline size_t ReadDecimalPrefix(TextView text, double& value) {
+  const char16_t* const begin = text.data();
+  const char16_t* const end = begin + text.size();
+  const bool hasSign = begin != end && (*begin == u'-' || *begin == u'+');
+  uint64_t digits = 0;
+  const char16_t* const point = detail::AddDigits(begin + (hasSign ? 1 : 0), end, digits);
+  const bool decimal = point != end && *point == u'.';
+  const char16_t* const stop = decimal ? detail::AddDigits(point + 1, end, digits) : point;
+  const auto count = static_cast<size_t>(stop - begin) - (hasSign ? 1 : 0) - (decimal ? 1 : 0);
+  const bool exponent = stop != end && (*stop == u'e' || *stop == u'E');
+  if (exponent || count == 0 || count > 15) return 0;
+  // The digits as an integer and the power of ten are both held exactly, so
+  // their quotient is the nearest double, as from_chars would find it.
+  const double magnitude = static_cast<double>(digits) / detail::PowersOfTen[decimal ? stop - point - 1 : 0];
+  value = *begin == u'-' ? -magnitude : magnitude;
+  return static_cast<size_t>(stop - begin);
+}
 
 // The part of path up to and including its last slash or backslash; the scan
 // stops at the first vertical bar, and an opening quotation mark is skipped.

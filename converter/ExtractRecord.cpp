@@ -123,21 +123,24 @@ uint32_t ResolveIndex(int64_t number, int64_t countSoFar) {
 // and tabs, "0" for each that is missing or is no number (ScanNumber), which
 // POV-Ray would refuse. When exact, a leading "+" is dropped.
 struct Coordinates {
-  TextView value[3] = {u"0", u"0", u"0"};
+  TextView value[6] = {u"0", u"0", u"0", u"0", u"0", u"0"};
+  size_t numbers = 0;  // fields read that are numbers
 };
 
-Coordinates ReadCoordinates(TextView record, bool exact) {
+// Reads up to fields fields (3, or 6 for a vertex's colour after its position).
+Coordinates ReadCoordinates(TextView record, bool exact, size_t fields = 3) {
   Coordinates coordinates;
   const char16_t* at = record.data();
   const char16_t* const end = at + record.size();
   at = SkipSeparators(at, end);
-  for (size_t field = 0; at != end && field < 3; ++field, at = SkipSeparators(at, end)) {
+  for (size_t field = 0; at != end && field < fields; ++field, at = SkipSeparators(at, end)) {
     const char16_t* const start = at;
     Point point;
     bool number = false;
     at = ScanNumber(at, end, point, number);
     const char16_t* const begin = exact && *start == u'+' ? start + 1 : start;
     if (number) coordinates.value[field] = TextView(begin, static_cast<size_t>(at - begin));
+    coordinates.numbers += number ? 1 : 0;
   }
   return coordinates;
 }
@@ -157,19 +160,33 @@ void StoreVector(TextView record, bool plain, int64_t& count, TextArray& texts, 
 // Stores "<x,y,z>" (or "<u,v>" for two coordinates) with every digit each
 // field has. A coordinate that is missing or is no number is 0, as in a
 // record the union reads.
-void StoreExactVector(TextView record, size_t coordinateCount, int64_t& count, TextArray& texts) {
-  const Coordinates read = ReadCoordinates(record, true);
-  const TextView(&number)[3] = read.value;
+void StoreExactVector(const Coordinates& read, size_t coordinateCount, int64_t& count, TextArray& texts) {
+  const TextView(&number)[6] = read.value;
   texts.GrowTo(++count);
   if (coordinateCount == 2) return texts.AssignJoined(count, {u"<", number[0], u",", number[1], u">"});
   texts.AssignJoined(count, {u"<", number[0], u",", number[1], u",", number[2], u">"});
 }
 
+// A vertex's colour, when six numbers give its position and colour; the first
+// colour gives every vertex before it none.
+void StoreColour(const Coordinates& read, RecordStore& store) {
+  Colour colour = NoColour;
+  double component = 0;
+  for (size_t k = 0; read.numbers == 6 && k < 3; ++k)
+    colour[k] = TextToNumber(read.value[3 + k], component) ? static_cast<float>(component) : 0;
+  if (store.VertexColours.empty() && colour == NoColour) return;
+  store.VertexColours.resize(static_cast<size_t>(store.VertexCount), NoColour);
+  store.VertexColours.push_back(colour);
+}
+
 // A vertex or normal record, in the form the store keeps.
 [[gnu::always_inline]] inline void StorePoint(TextView record, bool plain, int64_t& count, TextArray& texts,
                                               RecordStore& store) {
-  if (store.KeepExact) return StoreExactVector(record, 3, count, texts);
-  StoreVector(record, plain, count, texts, store.Fields);
+  if (!store.KeepExact) return StoreVector(record, plain, count, texts, store.Fields);
+  const bool vertex = &texts == &store.VertexTexts;
+  const Coordinates read = ReadCoordinates(record, true, vertex ? 6 : 3);
+  StoreExactVector(read, 3, count, texts);
+  if (vertex) StoreColour(read, store);
 }
 
 // Where the index part that begins at `at` ends: its '/', blank or tab, or end.
@@ -251,18 +268,6 @@ void StoreFace(TextView record, RecordStore& store) {
   if (!resolved) AppendCorner(store, {static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)});
 }
 
-// "s N" puts the faces that follow in smoothing group N, "s off" (or "s 0") in
-// none; a line that repeats the group before any face replaces it.
-void StoreSmoothing(TextView record, RecordStore& store) {
-  const int64_t group = TextToInteger(record);
-  const int64_t firstFace = store.FaceCount + 1;
-  if (!store.Smoothing.empty() && store.Smoothing.back().firstFace == firstFace) {
-    store.Smoothing.back().group = group;
-  } else {
-    store.Smoothing.push_back({firstFace, group});
-  }
-}
-
 // Takes the keyword and the blank or tab after it off the line when the line
 // begins with them after any blanks and tabs. plain tells whether the line
 // began with the keyword itself and a single blank followed it. Inlined, since
@@ -273,12 +278,47 @@ template <size_t Length>
   constexpr size_t size = Length - 1;
   size_t at = 0;
   while (at < line.size() && IsSeparator(line[at])) ++at;
-  if (line.size() - at <= size || line[at] != keyword[0] || (size == 2 && line[at + 1] != keyword[1]))
-    return false;
+  if (line.size() - at <= size || line[at] != keyword[0]) return false;
+  for (size_t k = 1; k < size; ++k)
+    if (line[at + k] != keyword[k]) return false;
   if (!IsSeparator(line[at + size])) return false;
   plain = at == 0 && line[size] == u' ';
   line.remove_prefix(at + size + 1);
   return true;
+}
+
+// The faces from the next on take the state of the last, changed by change.
+void ChangeFaceState(RecordStore& store, auto change) {
+  const int64_t firstFace = store.FaceCount + 1;
+  if (store.FaceRuns.empty() || store.FaceRuns.back().firstFace != firstFace)
+    store.FaceRuns.push_back({firstFace, store.FaceRuns.empty() ? FaceState() : store.FaceRuns.back().state});
+  change(store.FaceRuns.back().state);
+}
+
+TextView TrimBlanks(TextView text) {
+  const char16_t* const begin = SkipSeparators(text.data(), text.data() + text.size());
+  const char16_t* end = text.data() + text.size();
+  while (end != begin && IsSeparator(end[-1])) --end;
+  return TextView(begin, static_cast<size_t>(end - begin));
+}
+
+// The records that say what the faces after them look like: "s N" puts them
+// in smoothing group N ("s off" and "s 0" in none), "usemtl" gives their
+// material, "o" and "g" their group; "mtllib" names the material files.
+void StoreLookRecords(TextView& line, bool& plain, RecordStore& store) {
+  if (TakeKeyword(line, u"s", plain)) {
+    store.HasSmoothing = true;
+    ChangeFaceState(store, [group = TextToInteger(line)](FaceState& state) { state.smoothing = group; });
+  }
+  if (TakeKeyword(line, u"usemtl", plain)) {
+    const uint32_t material = store.MaterialNames.Number(TrimBlanks(line));
+    ChangeFaceState(store, [material](FaceState& state) { state.material = material; });
+  }
+  if (TakeKeyword(line, u"mtllib", plain)) store.MaterialLibraries.push_back({store.LineCount, Text(TrimBlanks(line))});
+  if (TakeKeyword(line, u"o", plain) || TakeKeyword(line, u"g", plain)) {
+    const uint32_t group = store.GroupNames.Number(TrimBlanks(line));
+    ChangeFaceState(store, [group](FaceState& state) { state.group = group; });
+  }
 }
 
 }  // namespace
@@ -290,8 +330,9 @@ void ExtractRecord(TextView line, RecordStore& store) {
   if (TakeKeyword(line, u"vn", plain)) StorePoint(line, plain, store.NormalCount, store.NormalTexts, store);
   if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
   if (!store.KeepExact) return;
-  if (TakeKeyword(line, u"vt", plain)) StoreExactVector(line, 2, store.TextureCount, store.TextureTexts);
-  if (TakeKeyword(line, u"s", plain)) StoreSmoothing(line, store);
+  if (TakeKeyword(line, u"vt", plain))
+    StoreExactVector(ReadCoordinates(line, true), 2, store.TextureCount, store.TextureTexts);
+  StoreLookRecords(line, plain, store);
 }
 
 }  // namespace meshfold

@@ -26,28 +26,21 @@ bool NamesTextures(const RecordStore& store, const StoredFace& face) {
   });
 }
 
-// The smoothing group of each face, numbered from 1 in the order the file
-// first names them; 0 for none, as before the first "s" line.
-class SmoothingGroups {
+// Each smoothing group a number from 1, in the order the file first names
+// it; 0 stays 0, a face without smoothing.
+class SmoothingNumbers {
  public:
-  explicit SmoothingGroups(const std::vector<SmoothingRun>& runs) : runs_(runs) {
-    std::map<int64_t, uint32_t> numbers;
-    for (const SmoothingRun& run : runs) {
-      const auto next = static_cast<uint32_t>(numbers.size() + 1);
-      ids_.push_back(run.group == 0 ? 0 : numbers.try_emplace(run.group, next).first->second);
-    }
-  }
-
-  // Faces are asked for in file order, by their number from 1.
-  uint32_t Of(int64_t face) {
-    while (next_ < runs_.size() && runs_[next_].firstFace <= face) ++next_;
-    return next_ == 0 ? 0 : ids_[next_ - 1];
+  uint32_t Of(int64_t group) {
+    if (group == 0) return 0;
+    if (group != lastGroup_) lastNumber_ = numbers_.try_emplace(group, uint32_t(numbers_.size() + 1)).first->second;
+    lastGroup_ = group;
+    return lastNumber_;
   }
 
  private:
-  const std::vector<SmoothingRun>& runs_;
-  std::vector<uint32_t> ids_;
-  size_t next_ = 0;
+  std::map<int64_t, uint32_t> numbers_;
+  int64_t lastGroup_ = 0;
+  uint32_t lastNumber_ = 0;
 };
 
 // Decides each face in turn; positions are read only for the faces that have
@@ -95,11 +88,11 @@ class MeshPlanner {
     mesh.positions = positions_.TakeAll();
     mesh.corners.reserve(static_cast<size_t>(plan_.triangles) * 3);
     mesh.needsNormals.reserve(static_cast<size_t>(plan_.triangles));
-    SmoothingGroups groups(store_.Smoothing);
+    SmoothingNumbers groups;
     ForEachPlannedTriangle(store_, plan_, [&](const PlannedTriangle& triangle) {
       for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner].vertex - 1);
       mesh.needsNormals.push_back(!triangle.fileNormals);
-      if (!store_.Smoothing.empty()) mesh.groups.push_back(groups.Of(triangle.face.number));
+      if (store_.HasSmoothing) mesh.groups.push_back(groups.Of(triangle.state.smoothing));
     });
     return mesh;
   }

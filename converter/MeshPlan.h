@@ -29,29 +29,66 @@ struct MeshPlan {
 // Plans the mesh2 of store, read with KeepExact, as options ask.
 MeshPlan PlanMesh(const RecordStore& store, const ConversionOptions& options);
 
-// One triangle of a plan: its face, and its corners as places in store.Corners.
+// The state of each face, asked for in file order by face number.
+class FaceStates {
+ public:
+  explicit FaceStates(const std::vector<FaceRun>& runs) : runs_(runs) {}
+  const FaceState& Of(int64_t face) {
+    while (next_ < runs_.size() && runs_[next_].firstFace <= face) ++next_;
+    return next_ == 0 ? none_ : runs_[next_ - 1].state;
+  }
+
+ private:
+  const std::vector<FaceRun>& runs_;
+  size_t next_ = 0;
+  const FaceState none_;
+};
+
+// One triangle of a plan: its face and what the file said of it, its number
+// among the plan's triangles, and its corners as places in store.Corners.
 struct PlannedTriangle {
   const StoredFace& face;
+  const FaceState& state;
   bool fileNormals;
+  size_t number;
   size_t corners[3];
 };
 
-// Calls each(triangle) for every triangle of plan, in order: the triangles of
-// each face that gives any, as its cut made them.
+// Where a walk of a plan's triangles stands: at a face, with the triangles and
+// cuts before it counted.
+struct PlanPlace {
+  FaceReader faces;
+  size_t face = 0;      // faces read, from 0
+  size_t triangle = 0;  // triangles before the face
+  size_t cut = 0;       // plan.cuts entries before it
+};
+
+// Calls each(triangle) for every triangle of plan from place on, in order, up
+// to the face numbered endFace (that face not among them): the triangles of
+// each face that gives any, as its cut made them. place ends where it stopped.
 template <typename Each>
-void ForEachPlannedTriangle(const RecordStore& store, const MeshPlan& plan, Each each) {
-  FaceReader faces(store);
-  size_t cut = 0;
-  for (size_t ordinal = 0; faces.More(); ++ordinal) {
-    const StoredFace face = faces.Next();
+void WalkPlannedTriangles(const RecordStore& store, const MeshPlan& plan, PlanPlace& place, int64_t endFace,
+                          Each each) {
+  FaceStates states(store.FaceRuns);
+  while (place.faces.More() && static_cast<int64_t>(place.face) + 1 < endFace) {
+    const StoredFace face = place.faces.Next();
+    const size_t ordinal = place.face++;
     if (face.LeftOut()) continue;
-    const bool fileNormals = plan.fileNormals[ordinal];
+    const FaceState& state = states.Of(face.number);
     for (size_t k = 0; k + 2 < face.count; ++k) {
       const CornerTriple t = plan.fanCut[ordinal] ? CornerTriple{0, uint32_t(k + 1), uint32_t(k + 2)}
-                                                  : plan.cuts[cut++];
-      each(PlannedTriangle{face, fileNormals, {face.first + t[0], face.first + t[1], face.first + t[2]}});
+                                                  : plan.cuts[place.cut++];
+      each(PlannedTriangle{face, state, plan.fileNormals[ordinal], place.triangle++,
+                           {face.first + t[0], face.first + t[1], face.first + t[2]}});
     }
   }
+}
+
+// Calls each(triangle) for every triangle of plan, in order.
+template <typename Each>
+void ForEachPlannedTriangle(const RecordStore& store, const MeshPlan& plan, Each each) {
+  PlanPlace start{FaceReader(store)};
+  WalkPlannedTriangles(store, plan, start, INT64_MAX, each);
 }
 
 }  // namespace meshfold

@@ -17,6 +17,13 @@ bool HasDirection(TextView vector) {
 
 }  // namespace
 
+uint32_t NameList::Number(TextView name) {
+  if (name.empty()) return 0;
+  const auto [at, added] = numbers_.try_emplace(Text(name), static_cast<uint32_t>(names_.size()));
+  if (added) names_.emplace_back(name);
+  return at->second;
+}
+
 std::vector<bool> DirectedNormals(const RecordStore& store) {
   std::vector<bool> directed(static_cast<size_t>(store.NormalCount) + 1);
   for (int64_t normal = 1; normal <= store.NormalCount; ++normal)
@@ -39,7 +46,12 @@ void CreateRecordStore(RecordStore& store, bool keepExact) {
   store.TextureCount = 0;
   store.TextureTexts.Create(keepExact ? RecordLimit : -1);
   store.Textures.Clear();
-  store.Smoothing.clear();
+  store.FaceRuns.clear();
+  store.HasSmoothing = false;
+  store.MaterialNames = {};
+  store.GroupNames = {};
+  store.MaterialLibraries.clear();
+  store.VertexColours.clear();
 }
 
 }  // namespace meshfold

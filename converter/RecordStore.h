@@ -3,7 +3,9 @@
 // normals (and, when kept, of its texture vertices), and the corners of its
 // faces, numbered from 1 as OBJ numbers them.
 
+#include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "text/ChunkedArray.h"
@@ -36,12 +38,42 @@ inline constexpr int64_t RecordLimit = 100000;
 // that names one; 0 for none and for the entries that are not corners.
 using TextureList = ChunkedArray<uint32_t, 18>;
 
-// From face number firstFace on, until the next run, faces are in smoothing
-// group `group`: faces of one nonzero group share normals, those of group 0
-// ("s off") share none.
-struct SmoothingRun {
+// What the lines before a face said of it.
+struct FaceState {
+  int64_t smoothing = 0;  // its smoothing group; 0 for none ("s off", and before any "s")
+  uint32_t material = 0;  // its "usemtl" name in MaterialNames; 0 for none
+  uint32_t group = 0;     // its "o" or "g" name in GroupNames; 0 before any
+};
+
+// From face number firstFace on, until the next run, faces are in state.
+struct FaceRun {
   int64_t firstFace;
-  int64_t group;
+  FaceState state;
+};
+
+// Names as a file first gives them, each once, numbered from 1; 0 names none.
+class NameList {
+ public:
+  // The number of name, a new one when it is new; 0 for "".
+  uint32_t Number(TextView name);
+  // The name numbered number; "" for 0.
+  TextView Name(uint32_t number) const { return names_[number]; }
+  // The names' count, 0 among them.
+  size_t Count() const { return names_.size(); }
+
+ private:
+  std::vector<Text> names_{Text()};
+  std::unordered_map<Text, uint32_t> numbers_;
+};
+
+// A vertex colour as the file gives it; NoColour for a vertex without one.
+using Colour = std::array<float, 3>;
+inline constexpr Colour NoColour = {-1, -1, -1};
+
+// An "mtllib" line: its number and what follows the keyword.
+struct LibraryLine {
+  int64_t line;
+  Text names;
 };
 
 struct RecordStore {
@@ -59,7 +91,13 @@ struct RecordStore {
   int64_t TextureCount = 0;  // only when KeepExact
   TextArray TextureTexts;    // "<u,v>" of each texture vertex, element 0 empty
   TextureList Textures;      // only when KeepExact
-  std::vector<SmoothingRun> Smoothing;  // only when KeepExact; empty without "s" lines
+  // What a mesh2 needs of the look of the faces, only when KeepExact:
+  std::vector<FaceRun> FaceRuns;  // empty while no "s", "usemtl", "o" or "g" line came
+  bool HasSmoothing = false;      // an "s" line came: smoothing groups decide the normals
+  NameList MaterialNames;
+  NameList GroupNames;
+  std::vector<LibraryLine> MaterialLibraries;
+  std::vector<Colour> VertexColours;  // by vertex number, element 0 unused; empty without colours
   CornerList Corners;        // every face line in turn, from element 0
   size_t CornerEnd = 0;      // entries of Corners in use
   Text Fields;               // a record's fields set apart by single blanks
@@ -94,6 +132,12 @@ std::vector<bool> DirectedNormals(const RecordStore& store);
 // DirectedNormals) tells; 0 and numbers beyond the stored normals name none.
 inline bool NamesDirectedNormal(const std::vector<bool>& directed, uint32_t normal) {
   return normal < directed.size() && directed[normal];
+}
+
+// The colour of vertex number, NoColour when it has none.
+inline const Colour& VertexColour(const RecordStore& store, int64_t number) {
+  return static_cast<size_t>(number) < store.VertexColours.size() ? store.VertexColours[static_cast<size_t>(number)]
+                                                                  : NoColour;
 }
 
 // Vector text of vertex number, "" when no such vertex was read.

@@ -25,6 +25,17 @@ Text OsErrorText(OsError error) {
   return text.empty() ? Text(u"unknown error") : text;
 }
 
+OsError ReadLeadingBytes(TextView path, uint8_t* bytes, int32_t count, int32_t& read) {
+  OsError error = 0;
+  read = 0;
+  const OsHandle file = OsFiles().open(path, OsOpenMode::ReadExisting, error);
+  if (!NamesFile(file)) return error != 0 ? error : UnknownError;
+  read = OsFiles().read(file, bytes, count, error);
+  OsError closing = 0;
+  OsFiles().close(file, closing);
+  return error;
+}
+
 std::unique_ptr<uint8_t[]> NewFileBuffer(size_t count) {
   return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[count]);
 }

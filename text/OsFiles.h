@@ -67,6 +67,12 @@ Text OsErrorText(OsError error);
 // The platform's description of a platform error code; "" when it has none.
 Text PlatformErrorText(OsError error);
 
+// Reads up to count of the first bytes of the file at path into bytes, through
+// the calls in force, as a look at what kind of file it is. Returns 0, or the
+// platform error that kept the file from being opened or read; read holds the
+// bytes delivered.
+OsError ReadLeadingBytes(TextView path, uint8_t* bytes, int32_t count, int32_t& read);
+
 // A file buffer from the C++ heap, as every platform gets it.
 std::unique_ptr<uint8_t[]> NewFileBuffer(size_t count);
 

@@ -94,7 +94,8 @@ namespace {
   // A number is ASCII, and a short one is narrowed on the stack.
   char shortBytes[64];
   std::string longBytes;
-  char* const bytes = text.size() <= sizeof shortBytes ? shortBytes : (longBytes.resize(text.size()), longBytes.data());
+  char* const bytes =
+      text.size() <= sizeof shortBytes ? shortBytes : (longBytes.resize(text.size()), longBytes.data());
   for (size_t at = 0; at < text.size(); ++at) {
     if (text[at] > 0x7F) return false;
     bytes[at] = static_cast<char>(text[at]);
@@ -149,6 +150,12 @@ Text JoinedText(std::initializer_list<TextView> parts) {
   Text joined;
   AppendTexts(joined, parts);
   return joined;
+}
+
+Text FloatText(float value) {
+  char bytes[32];
+  const auto [end, error] = std::to_chars(bytes, bytes + sizeof bytes, value);
+  return error == std::errc() ? Text(bytes, end) : Text(u"0");
 }
 
 bool TextToNumber(TextView text, double& value) {

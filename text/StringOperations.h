@@ -135,6 +135,10 @@ inline size_t ReadDecimalPrefix(TextView text, double& value) {
   return static_cast<size_t>(stop - begin);
 }
 
+// The shortest text that reads back as value, as a float: "0.5", "1e-05". A
+// colour or a factor needs no more digits than that.
+Text FloatText(float value);
+
 // The part of path up to and including its last slash or backslash; the scan
 // stops at the first vertical bar, and an opening quotation mark is skipped.
 TextView DirectoryPart(TextView path);

@@ -1,8 +1,8 @@
 #include "app/ConversionRun.h"
 
-#include "converter/ConvertObjFile.h"
 #include "app/OutcomeMessage.h"
 #include "app/ProgramName.h"
+#include "converter/ConvertObjFile.h"
 #include "dialogs/MessageDialog.h"
 #include "dialogs/OpenFileDialog.h"
 #include "text/StringOperations.h"

@@ -1,9 +1,9 @@
 #include "app/Program.h"
 
 #include "app/CommandLine.h"
+#include "app/ConversionRun.h"
 #include "app/ConvertGivenFiles.h"
 #include "app/OutcomeReport.h"
-#include "app/ConversionRun.h"
 #include "text/FileTable.h"
 
 namespace meshfold {

@@ -17,7 +17,8 @@ bool EveryCorner(const RecordStore& store, const StoredFace& face, auto names) {
 // A face takes the file's normals when each corner names one that has a
 // direction: POV-Ray would turn a zero normal into <1,0,0>.
 bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const std::vector<bool>& directed) {
-  return EveryCorner(store, face, [&](const Corner& c, size_t) { return NamesDirectedNormal(directed, c.normal); });
+  return EveryCorner(store, face,
+                     [&](const Corner& c, size_t) { return NamesDirectedNormal(directed, c.normal); });
 }
 
 bool NamesTextures(const RecordStore& store, const StoredFace& face) {
@@ -32,7 +33,8 @@ class SmoothingNumbers {
  public:
   uint32_t Of(int64_t group) {
     if (group == 0) return 0;
-    if (group != lastGroup_) lastNumber_ = numbers_.try_emplace(group, uint32_t(numbers_.size() + 1)).first->second;
+    if (group != lastGroup_)
+      lastNumber_ = numbers_.try_emplace(group, uint32_t(numbers_.size() + 1)).first->second;
     lastGroup_ = group;
     return lastNumber_;
   }
@@ -59,7 +61,8 @@ class MeshPlanner {
     bool computes = false;
     while (faces.More()) {
       const StoredFace face = faces.Next();
-      const bool fileNormals = options_.normals == NormalSource::File && TakesFileNormals(store_, face, directed_);
+      const bool fileNormals =
+          options_.normals == NormalSource::File && TakesFileNormals(store_, face, directed_);
       plan_.fileNormals.push_back(fileNormals);
       plan_.fanCut.push_back(face.LeftOut() || face.count == 3 || CutFace(face));
       if (face.LeftOut()) continue;

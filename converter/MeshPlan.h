@@ -76,9 +76,12 @@ void WalkPlannedTriangles(const RecordStore& store, const MeshPlan& plan, PlanPl
     if (face.LeftOut()) continue;
     const FaceState& state = states.Of(face.number);
     for (size_t k = 0; k + 2 < face.count; ++k) {
-      const CornerTriple t = plan.fanCut[ordinal] ? CornerTriple{0, uint32_t(k + 1), uint32_t(k + 2)}
-                                                  : plan.cuts[place.cut++];
-      each(PlannedTriangle{face, state, plan.fileNormals[ordinal], place.triangle++,
+      const CornerTriple t =
+          plan.fanCut[ordinal] ? CornerTriple{0, uint32_t(k + 1), uint32_t(k + 2)} : plan.cuts[place.cut++];
+      each(PlannedTriangle{face,
+                           state,
+                           plan.fileNormals[ordinal],
+                           place.triangle++,
                            {face.first + t[0], face.first + t[1], face.first + t[2]}});
     }
   }

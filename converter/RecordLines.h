@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "text/FileTable.h"
-#include "text/TextFileReader.h"
 #include "text/Text.h"
+#include "text/TextFileReader.h"
 
 namespace meshfold {
 

@@ -98,9 +98,9 @@ struct RecordStore {
   NameList GroupNames;
   std::vector<LibraryLine> MaterialLibraries;
   std::vector<Colour> VertexColours;  // by vertex number, element 0 unused; empty without colours
-  CornerList Corners;        // every face line in turn, from element 0
-  size_t CornerEnd = 0;      // entries of Corners in use
-  Text Fields;               // a record's fields set apart by single blanks
+  CornerList Corners;                 // every face line in turn, from element 0
+  size_t CornerEnd = 0;               // entries of Corners in use
+  Text Fields;                        // a record's fields set apart by single blanks
 };
 
 // Empties store and gives it arrays with the upper bound RecordLimit; keepExact
@@ -136,8 +136,9 @@ inline bool NamesDirectedNormal(const std::vector<bool>& directed, uint32_t norm
 
 // The colour of vertex number, NoColour when it has none.
 inline const Colour& VertexColour(const RecordStore& store, int64_t number) {
-  return static_cast<size_t>(number) < store.VertexColours.size() ? store.VertexColours[static_cast<size_t>(number)]
-                                                                  : NoColour;
+  return static_cast<size_t>(number) < store.VertexColours.size()
+             ? store.VertexColours[static_cast<size_t>(number)]
+             : NoColour;
 }
 
 // Vector text of vertex number, "" when no such vertex was read.

@@ -9,7 +9,9 @@ namespace meshfold {
 
 using Vector3 = std::array<double, 3>;
 
-inline Vector3 Difference(const Vector3& a, const Vector3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+inline Vector3 Difference(const Vector3& a, const Vector3& b) {
+  return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
 
 inline Vector3 Sum(const Vector3& a, const Vector3& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 

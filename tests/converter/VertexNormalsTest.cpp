@@ -47,9 +47,11 @@ TEST(ComputeVertexNormals, DegenerateSharedAndUnneededTriangles) {
 // Two triangles folded 135 degrees along the edge from vertex 0 to vertex 2,
 // far beyond the crease: only one nonzero group joins them there.
 TEST(ComputeVertexNormals, SmoothingGroupsDecideOverTheCrease) {
-  const std::pair<std::vector<uint32_t>, bool> cases[] = {{{}, false}, {{1, 1}, true}, {{0, 0}, false}, {{1, 2}, false}};
+  const std::pair<std::vector<uint32_t>, bool> cases[] = {
+      {{}, false}, {{1, 1}, true}, {{0, 0}, false}, {{1, 2}, false}};
   for (const auto& [groups, joined] : cases) {
-    TriangleMesh folded{{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 1}}, {0, 1, 2, 0, 2, 3}, {true, true}, groups};
+    TriangleMesh folded{
+        {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 1}}, {0, 1, 2, 0, 2, 3}, {true, true}, groups};
     const VertexNormals normals = ComputeVertexNormals(folded, 60);
     const std::vector<uint32_t>& at = normals.cornerNormals;
     EXPECT_EQ(at[0] == at[3] && at[2] == at[4], joined) << groups.size();

@@ -77,8 +77,11 @@ TEST(StringOperations, NumbersReadToTheNearestDouble) {
     if (!readable) continue;
     ASSERT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(expected)) << text;
   }
-  const std::tuple<TextView, size_t, double> prefixes[] = {
-      {u"1.25, 3", 4, 1.25}, {u"-.5>", 3, -0.5}, {u"+7.", 3, 7}, {u"1e5", 0, 0}, {u"1234567890.123456", 0, 0}};
+  const std::tuple<TextView, size_t, double> prefixes[] = {{u"1.25, 3", 4, 1.25},
+                                                           {u"-.5>", 3, -0.5},
+                                                           {u"+7.", 3, 7},
+                                                           {u"1e5", 0, 0},
+                                                           {u"1234567890.123456", 0, 0}};
   for (const auto& [text, taken, value] : prefixes) {
     double read = 0;
     EXPECT_EQ(ReadDecimalPrefix(text, read), taken);

@@ -39,6 +39,10 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
   TextView problem;
   if (argument == u"--mesh2") {
     options.form = IncludeForm::Mesh2;
+  } else if (argument == u"--groups") {
+    options.groups = true;
+  } else if (argument == u"--scene") {
+    options.scene = true;
   } else if (argument.starts_with(u"--normals=")) {
     if (!ReadNormalSource(argument.substr(10), options.normals))
       problem = u"--normals takes file, compute or none";
@@ -52,7 +56,7 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
   } else {
     return false;
   }
-  normalsChosen = normalsChosen || argument != u"--mesh2";
+  normalsChosen = normalsChosen || argument.starts_with(u"--normals") || argument.starts_with(u"--crease");
   if (command.problem.empty() && !problem.empty()) command.problem = problem;
   return true;
 }
@@ -61,7 +65,10 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
 Text FormProblem(const CommandLine& command, bool normalsChosen) {
   const bool mesh2 = command.options.form == IncludeForm::Mesh2;
   if (normalsChosen && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
+  if (command.options.groups && !mesh2) return u"--groups declares each group as a mesh2; add --mesh2";
   if (mesh2 && command.files.empty()) return u"--mesh2 needs OBJ files to convert; name at least one";
+  if (command.options.scene && command.files.empty())
+    return u"--scene needs OBJ files to convert; name at least one";
   return {};
 }
 
@@ -103,12 +110,15 @@ TextView UsageText() {
          u"named after it with the extension .inc: a union of smooth triangles, or\r"
          u"with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.\r"
          u"  --mesh2            write a mesh2: every vector once with all its digits,\r"
-         u"                     texture coordinates when every corner has one\r"
+         u"                     texture coordinates when every corner has one, the\r"
+         u"                     materials of the MTL files and the vertex colours\r"
          u"  --normals=file     the file's normals, computed where a face has none\r"
          u"  --normals=compute  computed normals only\r"
          u"  --normals=none     no normals: flat triangles\r"
          u"  --crease DEGREES   edges sharper than this stay sharp (default 60);\r"
          u"                     a file's smoothing groups (s lines) decide instead\r"
+         u"  --groups           with --mesh2, each o or g group a mesh2 of its own\r"
+         u"  --scene            also write NAME.pov, a scene that renders the model\r"
          u"  --help             show this help and exit\r"
          u"  --version          show the version and exit\r"
          u"  --desktop          show the outcome in a message box, not on the terminal\r"

@@ -26,15 +26,31 @@ Text DescribeOutcome(const ConversionOutcome& outcome) {
   return namesGivenFile ? message : JoinedText({outcome.objPath, u"\r", message});
 }
 
-Text LeftOutLines(const ConversionOutcome& outcome, TextView prefix, size_t limit) {
+namespace {
+
+// A line for each of count notes after prefix, words(k) giving note k's; past
+// limit, one line that counts the rest, what they are named by untold.
+Text NoteLines(size_t count, TextView prefix, size_t limit, auto words, TextView untold) {
   Text lines;
-  for (size_t face = 0; face < outcome.leftOut.size() && face < limit; ++face)
-    AppendTexts(lines, {prefix, LeftOutWords(outcome.leftOut[face]), u"\r"});
-  if (outcome.leftOut.size() > limit) {
-    const auto untold = static_cast<int64_t>(outcome.leftOut.size() - limit);
-    AppendTexts(lines, {prefix, u"and ", IntegerToText(untold), u" more faces left out\r"});
-  }
+  for (size_t note = 0; note < count && note < limit; ++note)
+    AppendTexts(lines, {prefix, words(note), u"\r"});
+  if (count > limit)
+    AppendTexts(lines, {prefix, u"and ", IntegerToText(static_cast<int64_t>(count - limit)), untold, u"\r"});
   return lines;
+}
+
+}  // namespace
+
+Text LeftOutLines(const ConversionOutcome& outcome, TextView prefix, size_t limit) {
+  return NoteLines(
+      outcome.leftOut.size(), prefix, limit, [&](size_t k) { return LeftOutWords(outcome.leftOut[k]); },
+      u" more faces left out");
+}
+
+Text WarningLines(const ConversionOutcome& outcome, TextView prefix, size_t limit) {
+  return NoteLines(
+      outcome.warnings.size(), prefix, limit, [&](size_t k) { return outcome.warnings[k]; },
+      u" more warnings");
 }
 
 int ExitCodeOf(const std::vector<ConversionOutcome>& outcomes) {

@@ -25,6 +25,11 @@ Text DescribeOutcome(const ConversionOutcome& outcome);
 // by CR; past limit lines, one more that says how many faces it leaves untold.
 Text LeftOutLines(const ConversionOutcome& outcome, TextView prefix, size_t limit);
 
+// What could not be used of outcome's files about the look, a line each after
+// prefix, ended by CR; past limit lines, one more that says how many it
+// leaves untold.
+Text WarningLines(const ConversionOutcome& outcome, TextView prefix, size_t limit);
+
 // 0 when every file was converted, 1 otherwise.
 int ExitCodeOf(const std::vector<ConversionOutcome>& outcomes);
 

@@ -11,7 +11,7 @@ namespace meshfold {
 namespace {
 
 constexpr uint32_t MessageStyle = 0;
-// A message box cannot scroll: a few faces show what went wrong.
+// A message box cannot scroll: a few warnings and faces show what went wrong.
 constexpr size_t LeftOutShown = 10;
 
 }  // namespace
@@ -21,7 +21,8 @@ void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes) {
   for (const ConversionOutcome& outcome : outcomes) {
     // An empty line between files keeps each outcome a block of its own.
     if (!text.empty()) AppendTexts(text, {u"\r"});
-    AppendTexts(text, {DescribeOutcome(outcome), LeftOutLines(outcome, u"", LeftOutShown)});
+    AppendTexts(text, {DescribeOutcome(outcome), WarningLines(outcome, u"", LeftOutShown),
+                       LeftOutLines(outcome, u"", LeftOutShown)});
   }
   MessageDialog(SummaryTitle, text, MessageStyle);
 }

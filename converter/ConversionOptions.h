@@ -23,6 +23,8 @@ struct ConversionOptions {
   // Faces meeting at a vertex at a wider angle than this keep apart normals
   // there, so that the edge between them stays sharp.
   double creaseDegrees = 60;
+  bool groups = false;  // each "o" or "g" group a mesh2 of its own, the mesh their union
+  bool scene = false;   // a scene beside the include file that renders the mesh as it is
 };
 
 }  // namespace meshfold

@@ -1,10 +1,14 @@
 #include "converter/ConvertObjFile.h"
 
+#include "converter/IdentifierName.h"
 #include "converter/IncludeNames.h"
+#include "converter/MaterialLooks.h"
 #include "converter/ReadObjFile.h"
 #include "converter/RecordStore.h"
 #include "converter/WriteIncludeFile.h"
 #include "converter/WriteMesh2File.h"
+#include "converter/WriteSceneFile.h"
+#include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
 namespace meshfold {
@@ -21,21 +25,37 @@ std::vector<StoredFace> LeftOutFaces(const RecordStore& store) {
   return leftOut;
 }
 
-OsError WriteInclude(const ConversionOutcome& outcome, const RecordStore& store,
+OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
+                   const ConversionOptions& options) {
+  const MeshPlan plan = PlanMesh(store, options);
+  const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.textured, outcome.warnings));
+  return WriteMesh2File(outcome.includePath, outcome.baseName, {store, plan, textures}, options);
+}
+
+OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                      const ConversionOptions& options) {
-  if (options.form == IncludeForm::Mesh2)
-    return WriteMesh2File(outcome.includePath, outcome.baseName, store, options);
-  return WriteIncludeFile(outcome.includePath, outcome.baseName, store);
+  if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
+  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options.scene);
+}
+
+// The scene beside the include file; never over the OBJ file.
+void WriteScene(TextView objPath, ConversionOutcome& outcome) {
+  outcome.scenePath = JoinedText({DirectoryPart(objPath), outcome.baseName, u".pov"});
+  const bool replaces = WouldReplace(outcome.scenePath, objPath);
+  outcome.error = replaces ? 0
+                           : WriteSceneFile(outcome.scenePath, FilePart(outcome.includePath),
+                                            DeclaredName(outcome.baseName));
+  if (replaces || outcome.error != 0) outcome.stage = ConversionStage::SceneNotWritten;
 }
 
 }  // namespace
 
 ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& options) {
   IncludeNames names = DeriveIncludeNames(objPath);
-  ConversionOutcome outcome{.objPath = Text(objPath),
-                            .includePath = std::move(names.IncludePath),
-                            .baseName = std::move(names.BaseName),
-                            .leftOut = {}};
+  ConversionOutcome outcome;
+  outcome.objPath = Text(objPath);
+  outcome.includePath = std::move(names.IncludePath);
+  outcome.baseName = std::move(names.BaseName);
   if (WouldReplace(outcome.includePath, objPath)) {
     outcome.stage = ConversionStage::WouldReplace;
     return outcome;
@@ -48,12 +68,14 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
     outcome.stage = read.opened ? ConversionStage::NotRead : ConversionStage::NotOpened;
     return outcome;
   }
-  outcome.error = WriteInclude(outcome, store, options);
+  outcome.error = WriteInclude(objPath, outcome, store, options);
   outcome.stage = outcome.error == 0 ? ConversionStage::Converted : ConversionStage::NotWritten;
   outcome.vertices = store.VertexCount;
   outcome.normals = store.NormalCount;
   outcome.faces = store.FaceCount;
-  if (options.form == IncludeForm::Mesh2 && outcome.Converted()) outcome.leftOut = LeftOutFaces(store);
+  if (!outcome.Converted()) return outcome;
+  if (options.form == IncludeForm::Mesh2) outcome.leftOut = LeftOutFaces(store);
+  if (options.scene) WriteScene(objPath, outcome);
   return outcome;
 }
 

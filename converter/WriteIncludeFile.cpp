@@ -4,6 +4,7 @@
 #include "converter/IdentifierName.h"
 #include "converter/StoredFaces.h"
 #include "converter/VertexPositions.h"
+#include "converter/WriteMesh2File.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -11,13 +12,14 @@ namespace meshfold {
 
 namespace {
 
-void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount) {
+void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, bool turned) {
   Text line;
   JoinTexts(line, {u"//   smooth triangles from ", baseName, u".obj"});
   WriteLine(file, line, EncodingAnsi);
   JoinTexts(line, {u"//   face count: ", IntegerToText(faceCount)});
   WriteLine(file, line, EncodingAnsi);
   WriteLine(file, u"//   k.dorsel 11.21.2023", EncodingAnsi);
+  if (turned) WriteLine(file, OrientationComment(DeclaredName(baseName)), EncodingAnsi);
   WriteLine(file, u"", EncodingAnsi);
   JoinTexts(line, {u"#declare ", DeclaredName(baseName), u" = "});
   WriteLine(file, line, EncodingAnsi);
@@ -93,8 +95,8 @@ class UnionFaces {
   // as its OBJ line, and a joined line would hold six of them at once. POV-Ray
   // gives a flat triangle without area an infinite bounding box, and with it
   // the whole union, so such a one is left out; a smooth one stays bounded.
-  [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a, const CornerTexts& b,
-                                            const CornerTexts& c) {
+  [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a,
+                                            const CornerTexts& b, const CornerTexts& c) {
     const TriangleLinePieces line = TrianglePieces(a, b, c);
     if (line.count < line.pieces.size() && HasNoArea(a, b, c)) return WriteNoArea(face);
     WriteLinePieces(file_, line.View(), EncodingAnsi);
@@ -104,7 +106,8 @@ class UnionFaces {
   // the cross product of the edges from the second corner has length 0.
   bool HasNoArea(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
     const Vector3& second = positions_.At(b.number);
-    const Vector3 normal = Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
+    const Vector3 normal =
+        Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
     return Dot(normal, normal) == 0;  // the length is 0 exactly when its square is
   }
 
@@ -146,11 +149,11 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
   for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store) {
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned) {
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;
-  WriteHeader(file, baseName, store.FaceCount);
+  WriteHeader(file, baseName, store.FaceCount, turned);
   WriteFaces(file, store);
   WriteLine(file, u"   }", EncodingAnsi);
   return CloseTextFile(file);

@@ -32,9 +32,11 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
                        const Corner& b, const Corner& c, Text& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
-// declared under the name DeclaredName makes of baseName. Returns 0 when every
-// byte reached the file, else the platform error that stopped the creation or
-// the first write that failed.
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store);
+// declared under the name DeclaredName makes of baseName; turned adds a
+// comment on turning it into POV-Ray's frame after the comment lines. Returns
+// 0 when every byte reached the file, else the platform error that stopped
+// the creation or the first write that failed.
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
+                         bool turned = false);
 
 }  // namespace meshfold

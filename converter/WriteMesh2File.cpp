@@ -1,12 +1,10 @@
 #include "converter/WriteMesh2File.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
+#include <set>
 
 #include "converter/IdentifierName.h"
-#include "converter/MeshPlan.h"
-#include "text/CopyUnits.h"
+#include "converter/Mesh2Block.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -14,192 +12,228 @@ namespace meshfold {
 
 namespace {
 
-// One line of pieces; the pieces may be temporaries of the caller's expression.
-void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
-  WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
-}
+constexpr uint32_t NoLocal = UINT32_MAX;
 
-// Copies a literal's units to at: a fixed-size copy, without the size tests
-// CopyUnits makes for texts of any length.
-template <size_t Size>
-char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
-  return std::copy(literal, literal + Size - 1, at);
-}
-
-// Writes a block of count entries, a comma after each but the last. Entries
-// gather into one batch of many lines that goes to the writer at once: a call
-// through the writer per entry would cost more than the entry.
-class Mesh2Block {
+// The numbers a mesh2 gives the vectors or textures of one kind: the file's
+// own for the whole mesh; for a group, new ones in the order it first names
+// them, so that it holds only what it uses.
+class Numbering {
  public:
-  Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
-    WritePieces(file_, {u"  ", name, u" {"});
-    WritePieces(file_, {u"    ", IntegerToText(count), u","});
+  Numbering(bool whole, size_t count) : whole_(whole), count_(count) {
+    if (!whole) local_.assign(count, NoLocal);
   }
-  ~Mesh2Block() {
-    Flush();
-    WriteLine(file_, u"  }", EncodingAnsi);
-  }
-  Mesh2Block(const Mesh2Block&) = delete;
-  Mesh2Block& operator=(const Mesh2Block&) = delete;
-
-  // A vector text too long for the batch goes to the writer on its own.
-  void Vector(TextView text) {
-    if (text.size() > EntryRoom - 8) {
-      Flush();
-      WritePieces(file_, {u"    ", text, --left_ > 0 ? u"," : u""});
-      return;
+  uint32_t Local(uint32_t global) {
+    if (whole_) return global;
+    if (local_[global] == NoLocal) {
+      local_[global] = static_cast<uint32_t>(globals_.size());
+      globals_.push_back(global);
     }
-    used_ = CopyUnits(CopyLiteral(used_, u"    "), text);
-    EndEntry();
+    return local_[global];
   }
-
-  void Indices(int64_t a, int64_t b, int64_t c) {
-    used_ = CopyLiteral(used_, u"    <");
-    used_ = CopyUnits(used_, IntegerToText(a));
-    *used_++ = u',';
-    used_ = CopyUnits(used_, IntegerToText(b));
-    *used_++ = u',';
-    used_ = CopyUnits(used_, IntegerToText(c));
-    *used_++ = u'>';
-    EndEntry();
-  }
+  size_t Count() const { return whole_ ? count_ : globals_.size(); }
+  uint32_t Global(size_t local) const { return whole_ ? static_cast<uint32_t>(local) : globals_[local]; }
 
  private:
-  static constexpr size_t BatchUnits = 4096;
-  // Room for one entry beyond the batch: an indices entry, or a vector text of
-  // up to EntryRoom - 8 units with its indent and line end.
-  static constexpr size_t EntryRoom = 256;
+  bool whole_;
+  size_t count_;
+  std::vector<uint32_t> local_;
+  std::vector<uint32_t> globals_;
+};
 
-  void EndEntry() {
-    used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
-    if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
+// A stretch of the plan's faces, from a place up to a face number.
+struct Span {
+  PlanPlace from;
+  int64_t endFace;
+};
+
+// Writes one mesh2 of the plan's triangles in spans: the whole mesh in one
+// span, or a group in the spans of its faces.
+class Mesh2Writer {
+ public:
+  Mesh2Writer(FileHandle file, const Mesh2Source& source, std::vector<Span> spans, bool whole)
+      : file_(file),
+        store_(source.store),
+        plan_(source.plan),
+        textures_(source.textures),
+        spans_(std::move(spans)),
+        whole_(whole),
+        fileNormals_(plan_.normals == NormalSource::File ? static_cast<size_t>(store_.NormalCount) : 0),
+        vertices_(whole, static_cast<size_t>(store_.VertexCount)),
+        normals_(whole, fileNormals_ + plan_.computed.vectors.size()),
+        uvs_(whole, static_cast<size_t>(store_.TextureCount)),
+        textureNumbers_(whole, textures_.Count()) {
+    triangles_ = whole ? static_cast<size_t>(plan_.triangles) : NumberWhatIsUsed();
   }
 
-  // WriteLine ends the batch's last line.
-  void Flush() {
-    if (used_ == batch_.data()) return;
-    WriteLine(file_, TextView(batch_.data(), static_cast<size_t>(used_ - batch_.data()) - 2), EncodingAnsi);
-    used_ = batch_.data();
+  void Write() {
+    WriteLine(file_, u"mesh2 {", EncodingAnsi);
+    WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g + 1); });
+    if (plan_.normals != NormalSource::None)
+      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g); });
+    if (plan_.textured)
+      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.TextureTexts.Read(g + 1); });
+    if (textures_.Count() > 0)
+      WriteEntries(u"texture_list", textureNumbers_, [&](uint32_t g) { return textures_.Texture(g); });
+    WriteFaceIndices();
+    if (plan_.normals != NormalSource::None)
+      WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });
+    if (plan_.textured) WriteIndices(u"uv_indices", uvs_, [&](auto& t, size_t k) { return UvOf(t, k); });
+    if (plan_.textured) WriteLine(file_, u"  uv_mapping", EncodingAnsi);
+    WriteLine(file_, u"}", EncodingAnsi);
+  }
+
+  size_t Triangles() const { return triangles_; }
+
+ private:
+  void ForEachTriangle(auto each) {
+    for (const Span& span : spans_) {
+      PlanPlace place = span.from;
+      WalkPlannedTriangles(store_, plan_, place, span.endFace, each);
+    }
+  }
+
+  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const {
+    return store_.Corners[t.corners[k]].vertex - 1;
+  }
+  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerTexture(store_, t.corners[k]) - 1; }
+  uint32_t NormalOf(const PlannedTriangle& t, size_t k) const {
+    if (t.fileNormals) return store_.Corners[t.corners[k]].normal - 1;
+    return static_cast<uint32_t>(fileNormals_) + plan_.computed.cornerNormals[3 * t.number + k];
+  }
+
+  // A group's numbering of everything its triangles name; returns how many
+  // triangles it has.
+  size_t NumberWhatIsUsed() {
+    size_t triangles = 0;
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      ++triangles;
+      const TriangleTextures textures = textures_.Of(t);
+      for (size_t k = 0; k < 3; ++k) {
+        vertices_.Local(VertexOf(t, k));
+        if (plan_.normals != NormalSource::None) normals_.Local(NormalOf(t, k));
+        if (plan_.textured) uvs_.Local(UvOf(t, k));
+        if (k < textures.count) textureNumbers_.Local(textures.index[k]);
+      }
+    });
+    return triangles;
+  }
+
+  Text NormalText(uint32_t global) const {
+    if (global < fileNormals_) return Text(store_.NormalTexts.Read(global + 1));
+    Text text;
+    UnitVectorText(plan_.computed.vectors[global - fileNormals_], text);
+    return text;
+  }
+
+  void WriteEntries(TextView name, const Numbering& numbering, auto text) {
+    Mesh2Block block(file_, name, static_cast<int64_t>(numbering.Count()));
+    for (size_t local = 0; local < numbering.Count(); ++local) block.Entry(text(numbering.Global(local)));
+  }
+
+  void WriteIndices(TextView name, Numbering& numbering, auto global) {
+    Mesh2Block block(file_, name, static_cast<int64_t>(triangles_));
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      block.Indices(numbering.Local(global(t, 0)), numbering.Local(global(t, 1)),
+                    numbering.Local(global(t, 2)));
+    });
+  }
+
+  void WriteFaceIndices() {
+    Mesh2Block block(file_, u"face_indices", static_cast<int64_t>(triangles_));
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      TriangleTextures textures = textures_.Of(t);
+      for (size_t k = 0; k < textures.count; ++k)
+        textures.index[k] = textureNumbers_.Local(textures.index[k]);
+      block.Indices(vertices_.Local(VertexOf(t, 0)), vertices_.Local(VertexOf(t, 1)),
+                    vertices_.Local(VertexOf(t, 2)), textures.index, textures.count);
+    });
   }
 
   FileHandle file_;
-  int64_t left_;
-  std::array<char16_t, BatchUnits + EntryRoom> batch_;
-  char16_t* used_ = batch_.data();
+  const RecordStore& store_;
+  const MeshPlan& plan_;
+  const MeshTextures& textures_;
+  std::vector<Span> spans_;
+  bool whole_;
+  size_t fileNormals_;  // the file's normals come first, when any triangle may take them
+  Numbering vertices_, normals_, uvs_, textureNumbers_;
+  size_t triangles_ = 0;
 };
 
-void WriteVectors(FileHandle file, TextView name, const TextArray& texts, int64_t count) {
-  Mesh2Block block(file, name, count);
-  for (int64_t number = 1; number <= count; ++number) block.Vector(texts.Read(number));
+// The spans of each group's faces, in the order the groups first hold a face.
+std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore& store,
+                                                               const MeshPlan& plan) {
+  std::vector<std::pair<uint32_t, std::vector<Span>>> groups;
+  std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
+  PlanPlace place{FaceReader(store)};
+  const auto add = [&](uint32_t group, int64_t endFace) {
+    if (slot[group] == SIZE_MAX) slot[group] = groups.size(), groups.push_back({group, {}});
+    groups[slot[group]].second.push_back({place, endFace});
+    WalkPlannedTriangles(store, plan, place, endFace, [](const PlannedTriangle&) {});
+  };
+  const std::vector<FaceRun>& runs = store.FaceRuns;
+  add(0, runs.empty() ? INT64_MAX : runs.front().firstFace);
+  for (size_t run = 0; run < runs.size(); ++run)
+    add(runs[run].state.group, run + 1 < runs.size() ? runs[run + 1].firstFace : INT64_MAX);
+  return groups;
 }
 
-// A unit normal's coordinate with six decimals, trailing zeros left off: a
-// millionth of a radian is far below what shading shows, and a fixed format
-// costs a fraction of the shortest exact one.
-char16_t* AppendUnitCoordinate(char16_t* at, float coordinate) {
-  const auto millionths = static_cast<int64_t>(std::lround(std::fabs(coordinate) * 1e6));
-  if (coordinate < 0 && millionths != 0) *at++ = u'-';
-  *at++ = static_cast<char16_t>(u'0' + millionths / 1000000);
-  int64_t decimals = millionths % 1000000;
-  if (decimals == 0) return at;
-  int places = 6;
-  for (; decimals % 10 == 0; decimals /= 10) --places;
-  *at++ = u'.';
-  for (int place = places - 1; place >= 0; --place, decimals /= 10)
-    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
-  return at + places;
-}
-
-// "<x,y,z>" of a computed normal, in text.
-void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
-  char16_t units[32];
-  char16_t* at = units;
-  for (size_t k = 0; k < 3; ++k) {
-    *at++ = k == 0 ? u'<' : u',';
-    at = AppendUnitCoordinate(at, vector[k]);
+// Each group as a mesh2 of its own, declared as NAME_<group>, then NAME as the
+// union of them all. A group without triangles declares nothing.
+void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) {
+  std::set<Text> names;
+  std::vector<Text> objects;
+  for (auto& [group, spans] : GroupSpans(source.store, source.plan)) {
+    Mesh2Writer writer(file, source, std::move(spans), false);
+    if (writer.Triangles() == 0) continue;
+    const TextView groupName = source.store.GroupNames.Name(group);
+    const Text name = DeclaredName(JoinedText({declared, u"_", groupName.empty() ? u"default" : groupName}));
+    Text unique = name;
+    for (int64_t again = 2; !names.insert(unique).second; ++again)
+      unique = JoinedText({name, u"_", IntegerToText(again)});
+    WriteLine(file, JoinedText({u"#declare ", unique, u" = "}), EncodingAnsi);
+    writer.Write();
+    objects.push_back(JoinedText({u"  object { ", unique, u" }"}));
   }
-  *at++ = u'>';
-  text.assign(units, at);
-}
-
-// The file's normals come first, when any triangle may take them.
-int64_t FileNormalsWritten(const RecordStore& store, const MeshPlan& plan) {
-  return plan.normals == NormalSource::File ? store.NormalCount : 0;
-}
-
-void WriteNormals(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
-  const int64_t fromFile = FileNormalsWritten(store, plan);
-  Mesh2Block block(file, u"normal_vectors", fromFile + static_cast<int64_t>(plan.computed.vectors.size()));
-  for (int64_t number = 1; number <= fromFile; ++number) block.Vector(store.NormalTexts.Read(number));
-  Text text;
-  for (const std::array<float, 3>& normal : plan.computed.vectors) {
-    UnitVectorText(normal, text);
-    block.Vector(text);
-  }
-}
-
-// A block of three indices a triangle, index(triangle, k, at) giving those of
-// each corner k, at being the triangle's place.
-void WriteIndices(FileHandle file, TextView name, const RecordStore& store, const MeshPlan& plan, auto index) {
-  Mesh2Block block(file, name, plan.triangles);
-  size_t at = 0;
-  ForEachPlannedTriangle(store, plan, [&](const PlannedTriangle& triangle) {
-    block.Indices(index(triangle, 0, at), index(triangle, 1, at), index(triangle, 2, at));
-    ++at;
-  });
-}
-
-void WriteNormalIndices(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
-  const int64_t computedFirst = FileNormalsWritten(store, plan);
-  WriteIndices(file, u"normal_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t at) {
-    if (triangle.fileNormals) return int64_t{store.Corners[triangle.corners[k]].normal} - 1;
-    return computedFirst + plan.computed.cornerNormals[3 * at + k];
-  });
-}
-
-void WriteMesh2(FileHandle file, const RecordStore& store, const MeshPlan& plan) {
-  WriteLine(file, u"mesh2 {", EncodingAnsi);
-  WriteVectors(file, u"vertex_vectors", store.VertexTexts, store.VertexCount);
-  if (plan.normals != NormalSource::None) WriteNormals(file, store, plan);
-  if (plan.textured) WriteVectors(file, u"uv_vectors", store.TextureTexts, store.TextureCount);
-  WriteIndices(file, u"face_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t) {
-    return int64_t{store.Corners[triangle.corners[k]].vertex} - 1;
-  });
-  if (plan.normals != NormalSource::None) WriteNormalIndices(file, store, plan);
-  if (plan.textured) {
-    WriteIndices(file, u"uv_indices", store, plan, [&](const PlannedTriangle& triangle, size_t k, size_t) {
-      return int64_t{CornerTexture(store, triangle.corners[k])} - 1;
-    });
-    WriteLine(file, u"  uv_mapping", EncodingAnsi);
-  }
+  WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
+  WriteLine(file, u"union {", EncodingAnsi);
+  for (const Text& object : objects) WriteLine(file, object, EncodingAnsi);
   WriteLine(file, u"}", EncodingAnsi);
 }
 
-void WriteHeader(FileHandle file, TextView baseName, int64_t triangles) {
+void WriteHeader(FileHandle file, TextView baseName, TextView declared, int64_t triangles, bool turned) {
   Text line;
   JoinTexts(line, {u"//   mesh2 from ", baseName, u".obj"});
   WriteLine(file, line, EncodingAnsi);
   JoinTexts(line, {u"//   triangle count: ", IntegerToText(triangles)});
   WriteLine(file, line, EncodingAnsi);
+  if (turned) WriteLine(file, OrientationComment(declared), EncodingAnsi);
   WriteLine(file, u"", EncodingAnsi);
-  JoinTexts(line, {u"#declare ", DeclaredName(baseName), u" = "});
-  WriteLine(file, line, EncodingAnsi);
 }
 
 }  // namespace
 
-OsError WriteMesh2File(TextView includePath, TextView baseName, const RecordStore& store,
+Text OrientationComment(TextView declared) {
+  return JoinedText({u"//   OBJ is right-handed, POV-Ray left-handed: object { ", declared,
+                     u" scale <1, 1, -1> } shows the model as its modeller did, its front toward -z"});
+}
+
+OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Source& source,
                        const ConversionOptions& options) {
-  const MeshPlan plan = PlanMesh(store, options);
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;
-  WriteHeader(file, baseName, plan.triangles);
-  if (plan.triangles > 0) {
-    WriteMesh2(file, store, plan);
-  } else {
+  const Text declared = DeclaredName(baseName);
+  WriteHeader(file, baseName, declared, source.plan.triangles, options.scene);
+  if (source.plan.triangles == 0) {
+    WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
     WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
     WriteLine(file, u"   union { }", EncodingAnsi);
+  } else if (options.groups) {
+    WriteGroups(file, source, declared);
+  } else {
+    WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
+    Mesh2Writer(file, source, {{PlanPlace{FaceReader(source.store)}, INT64_MAX}}, true).Write();
   }
   return CloseTextFile(file);
 }

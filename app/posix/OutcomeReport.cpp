@@ -27,8 +27,9 @@ void WriteLines(int fd, TextView text) {
 void ReportFileOutcome(const ConversionOutcome& outcome, ReportPlace place) {
   if (place != ReportPlace::Terminal) return;
   WriteLines(outcome.Converted() ? STDOUT_FILENO : STDERR_FILENO, DescribeOutcome(outcome));
-  if (!outcome.leftOut.empty())
-    WriteLines(STDERR_FILENO, LeftOutLines(outcome, JoinedText({outcome.objPath, u": "}), SIZE_MAX));
+  const Text prefix = JoinedText({outcome.objPath, u": "});
+  if (!outcome.warnings.empty()) WriteLines(STDERR_FILENO, WarningLines(outcome, prefix, SIZE_MAX));
+  if (!outcome.leftOut.empty()) WriteLines(STDERR_FILENO, LeftOutLines(outcome, prefix, SIZE_MAX));
 }
 
 void ReportAllOutcomes(const std::vector<ConversionOutcome>& outcomes, ReportPlace place) {

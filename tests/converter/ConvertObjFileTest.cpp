@@ -78,7 +78,9 @@ TEST(ConvertObjFile, EveryFailingPlatformCallIsReportedAndNothingClaimedWritten)
           EXPECT_EQ(run.fake.files[ObjPath].bytes, Mesh(buffered)) << where;
           for (const auto& [path, file] : run.fake.files) EXPECT_FALSE(file.locked) << where;
           if (run.outcome.Converted()) {
-            EXPECT_TRUE(kind == FakeCall::Open && failAt == 1) << where;
+            // The material library, which this mesh names and the fake lacks, fails to open anyway.
+            const bool library = form == IncludeForm::Mesh2 && !run.outcome.warnings.empty();
+            EXPECT_TRUE(kind == FakeCall::Open && (failAt == 1 || library)) << where;
             EXPECT_EQ(run.Include(), clean.Include()) << where;
             continue;
           }

@@ -22,12 +22,15 @@ Converts each Wavefront OBJ file into a POV-Ray include file beside it,
 named after it with the extension .inc: a union of smooth triangles, or
 with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.
   --mesh2            write a mesh2: every vector once with all its digits,
-                     texture coordinates when every corner has one
+                     texture coordinates when every corner has one, the
+                     materials of the MTL files and the vertex colours
   --normals=file     the file's normals, computed where a face has none
   --normals=compute  computed normals only
   --normals=none     no normals: flat triangles
   --crease DEGREES   edges sharper than this stay sharp (default 60);
                      a file's smoothing groups (s lines) decide instead
+  --groups           with --mesh2, each o or g group a mesh2 of its own
+  --scene            also write NAME.pov, a scene that renders the model
   --help             show this help and exit
   --version          show the version and exit
   --desktop          show the outcome in a message box, not on the terminal
@@ -360,16 +363,19 @@ LEFT_OUT = {"3d-mix": ["12 left out: 2 corners, fewer than 3", "13 left out: ver
                         "9 left out: vertex -4 does not exist", "11 left out: 0 corners, fewer than 3"],
             "odd": [f"{line} left out: vertex {vertex} does not exist" for line, vertex in ((8, -3), (18, 4), (20, 7),
                                                                                              (23, 0))]}
+WARNED = {"odd": ["material library odd.mtl could not be read: No such file or directory",
+                  "material Red is defined in no material library"]}
 MESH2 = [
-    case("every golden mesh", setup="cp $M/*.obj .", args=["--mesh2", *(f"{name}.obj" for name in GOLDEN)],
+    case("every golden mesh", setup="cp $M/*.obj $M/*.mtl .", args=["--mesh2", *(f"{name}.obj" for name in GOLDEN)],
          out="".join(summary(name, *counts) for name, counts in GOLDEN.items()),
-         err="".join(f"{name}.obj: face line {why}\n" for name in GOLDEN for why in LEFT_OUT.get(name, [])),
+         err="".join(f"{name}.obj: {why}\n" for name in GOLDEN for why in [*WARNED.get(name, []), *(
+             f"face line {left}" for left in LEFT_OUT.get(name, []))]),
          files={f"{name}.inc": read(os.path.join(MESH2_GOLD, f"{name}.inc")) for name in GOLDEN}),
     case("a sphere without normals gets its own", setup={"ball.obj": sphere(20, 40)}, args=["--mesh2", "ball.obj"],
          out=summary("ball", 21 * 41, 0, 800), err="", files={"ball.inc": described(true_normals.__doc__, true_normals)}),
-    case("the cube's file normals replaced: its edges stay sharp", setup="cp $M/cube.obj .", err="",
+    case("the cube's file normals replaced: its edges stay sharp", setup="cp $M/cube.* .", err="",
          args=["--mesh2", "--normals=compute", "cube.obj"], files={"cube.inc": block_counts(24, uv_vectors=4)}),
-    case("without smoothing groups, a crease of 180 degrees smooths every edge", setup="grep -v '^s ' $M/cube.obj >cube.obj", err="",
+    case("without smoothing groups, a crease of 180 degrees smooths every edge", setup="grep -v '^s ' $M/cube.obj >cube.obj; cp $M/cube.mtl .", err="",
          args=["--mesh2", "--normals=compute", "--crease", "180", "cube.obj"], files={"cube.inc": block_counts(8)}),
     case("a zero normal is no direction: computed instead", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
          b"0 0e5\nvn 0.0 -0.000 0.0001\nvn 0 0 1e-5\nf 1//1 2//2 3//3\nf 1//2 2//2 3//3\nf 1//3 2//3 3//2\n"},

@@ -1,0 +1,82 @@
+#include "converter/MaterialLooks.h"
+
+#include <algorithm>
+#include <set>
+
+#include "converter/MaterialLibrary.h"
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+bool IsAbsolute(TextView path) {
+  return path.starts_with(u'/') || path.starts_with(u'\\') || (path.size() > 1 && path[1] == u':');
+}
+
+// Reads the library the OBJ file names as name: beside the OBJ file, or by
+// its file name there when the path leads nowhere. False when neither opens;
+// error then holds the first reason.
+bool ReadLibrary(TextView folder, TextView name, MaterialLibrary& library, std::vector<Text>& warnings,
+                 OsError& error) {
+  const Text path = IsAbsolute(name) ? Text(name) : JoinedText({folder, name});
+  std::vector<Text> found;
+  error = ReadMaterialLibrary(path, name, library, found);
+  if (error != 0 && FilePart(name) != name) {
+    const OsError second =
+        ReadMaterialLibrary(JoinedText({folder, FilePart(name)}), FilePart(name), library, found);
+    if (second == 0) error = 0;
+  }
+  warnings.insert(warnings.end(), found.begin(), found.end());
+  return error == 0;
+}
+
+// The words of an "mtllib" line: the whole first, since a name may hold
+// blanks, then each word when the whole names no file.
+void ReadLibraries(const LibraryLine& line, TextView folder, MaterialLibrary& library, std::set<Text>& read,
+                   std::vector<Text>& warnings) {
+  OsError error = 0;
+  if (line.names.empty() || !read.insert(line.names).second) return;
+  if (ReadLibrary(folder, line.names, library, warnings, error)) return;
+  std::vector<TextView> words;
+  for (TextView rest = line.names; !rest.empty();) {
+    const size_t end = std::min(rest.find_first_of(u" \t"), rest.size());
+    if (end > 0) words.push_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  if (words.size() < 2) {
+    warnings.push_back(
+        JoinedText({u"material library ", line.names, u" could not be read: ", OsErrorText(error)}));
+    return;
+  }
+  for (TextView word : words) {
+    if (!read.insert(Text(word)).second || ReadLibrary(folder, word, library, warnings, error)) continue;
+    warnings.push_back(JoinedText({u"material library ", word, u" could not be read: ", OsErrorText(error)}));
+  }
+}
+
+}  // namespace
+
+std::vector<MaterialLook> LookUpMaterials(const RecordStore& store, TextView objPath, bool uvMapped,
+                                          std::vector<Text>& warnings) {
+  MaterialLibrary library;
+  std::set<Text> read;
+  const TextView folder = DirectoryPart(objPath);
+  for (const LibraryLine& line : store.MaterialLibraries)
+    ReadLibraries(line, folder, library, read, warnings);
+  const ImageSetting setting{folder, uvMapped};
+  std::vector<MaterialLook> looks{LookOf(Material(), setting, warnings)};
+  for (uint32_t number = 1; number < store.MaterialNames.Count(); ++number) {
+    const auto found = library.byName.find(Text(store.MaterialNames.Name(number)));
+    if (found == library.byName.end()) {
+      warnings.push_back(JoinedText(
+          {u"material ", store.MaterialNames.Name(number), u" is defined in no material library"}));
+      looks.push_back(looks.front());
+    } else {
+      looks.push_back(LookOf(library.materials[found->second], setting, warnings));
+    }
+  }
+  return looks;
+}
+
+}  // namespace meshfold

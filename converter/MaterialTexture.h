@@ -1,0 +1,39 @@
+#pragma once
+// A material as POV-Ray draws it: what of the look MTL files describe each
+// part of a POV-Ray texture takes.
+
+#include <vector>
+
+#include "converter/MaterialLibrary.h"
+#include "converter/RecordStore.h"
+#include "text/Text.h"
+
+namespace meshfold {
+
+// Where the images a material names are looked for, and whether the mesh can
+// lay them on.
+struct ImageSetting {
+  TextView objFolder;  // the OBJ file's folder, where a scene beside it stands
+  bool uvMapped;       // every triangle has texture coordinates
+};
+
+// A material's pigment, and everything else its texture holds.
+struct MaterialLook {
+  Text pigment;  // "pigment { ... }"
+  Text rest;     // finish and normal, "" when POV-Ray's defaults serve
+};
+
+// The look of material: Kd as the colour (transmitting 1 - d), Ks and Ns as a
+// phong highlight (none for illum 0 and 1), Ke as emission, map_Kd as a
+// uv-mapped image and bump as a bump map. An image that is missing, in a
+// format POV-Ray cannot read, or that the mesh cannot lay on, gives way to
+// the colour (or to no bump) with a line in warnings.
+MaterialLook LookOf(const Material& material, const ImageSetting& setting, std::vector<Text>& warnings);
+
+// "pigment { rgb <r,g,b> }" of a vertex colour.
+Text ColourPigment(const Colour& colour);
+
+// "texture { pigment ... rest }".
+Text TextureText(TextView pigment, TextView rest);
+
+}  // namespace meshfold

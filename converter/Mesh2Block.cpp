@@ -1,0 +1,104 @@
+#include "converter/Mesh2Block.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+#include "text/CopyUnits.h"
+#include "text/StringOperations.h"
+#include "text/TextFileWriter.h"
+
+namespace meshfold {
+
+namespace {
+
+// One line of pieces; the pieces may be temporaries of the caller's expression.
+void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
+  WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
+}
+
+// Copies a literal's units to at: a fixed-size copy, without the size tests
+// CopyUnits makes for texts of any length.
+template <size_t Size>
+char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
+  return std::copy(literal, literal + Size - 1, at);
+}
+
+// A unit normal's coordinate with six decimals, trailing zeros left off: a
+// millionth of a radian is far below what shading shows, and a fixed format
+// costs a fraction of the shortest exact one.
+char16_t* AppendUnitCoordinate(char16_t* at, float coordinate) {
+  const auto millionths = static_cast<int64_t>(std::lround(std::fabs(coordinate) * 1e6));
+  if (coordinate < 0 && millionths != 0) *at++ = u'-';
+  *at++ = static_cast<char16_t>(u'0' + millionths / 1000000);
+  int64_t decimals = millionths % 1000000;
+  if (decimals == 0) return at;
+  int places = 6;
+  for (; decimals % 10 == 0; decimals /= 10) --places;
+  *at++ = u'.';
+  for (int place = places - 1; place >= 0; --place, decimals /= 10)
+    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
+  return at + places;
+}
+
+}  // namespace
+
+Mesh2Block::Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
+  WritePieces(file_, {u"  ", name, u" {"});
+  WritePieces(file_, {u"    ", IntegerToText(count), u","});
+}
+
+Mesh2Block::~Mesh2Block() {
+  Flush();
+  WriteLine(file_, u"  }", EncodingAnsi);
+}
+
+void Mesh2Block::Entry(TextView text) {
+  if (text.size() > EntryRoom - 8) {
+    Flush();
+    WritePieces(file_, {u"    ", text, --left_ > 0 ? u"," : u""});
+    return;
+  }
+  used_ = CopyUnits(CopyLiteral(used_, u"    "), text);
+  EndEntry();
+}
+
+void Mesh2Block::Indices(int64_t a, int64_t b, int64_t c, const uint32_t* textures, uint32_t textureCount) {
+  used_ = CopyLiteral(used_, u"    <");
+  used_ = CopyUnits(used_, IntegerToText(a));
+  *used_++ = u',';
+  used_ = CopyUnits(used_, IntegerToText(b));
+  *used_++ = u',';
+  used_ = CopyUnits(used_, IntegerToText(c));
+  *used_++ = u'>';
+  for (uint32_t k = 0; k < textureCount; ++k) {
+    *used_++ = u',';
+    used_ = CopyUnits(used_, IntegerToText(textures[k]));
+  }
+  EndEntry();
+}
+
+void Mesh2Block::EndEntry() {
+  used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
+  if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
+}
+
+// WriteLine ends the batch's last line.
+void Mesh2Block::Flush() {
+  if (used_ == batch_.data()) return;
+  WriteLine(file_, TextView(batch_.data(), static_cast<size_t>(used_ - batch_.data()) - 2), EncodingAnsi);
+  used_ = batch_.data();
+}
+
+void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
+  char16_t units[32];
+  char16_t* at = units;
+  for (size_t k = 0; k < 3; ++k) {
+    *at++ = k == 0 ? u'<' : u',';
+    at = AppendUnitCoordinate(at, vector[k]);
+  }
+  *at++ = u'>';
+  text.assign(units, at);
+}
+
+}  // namespace meshfold

@@ -76,6 +76,13 @@ double Turn(const Point2& o, const Point2& a, const Point2& b) {
 
 bool SamePoint(const Point2& a, const Point2& b) { return a.x == b.x && a.y == b.y; }
 
+// Whether b, which turns by turn from a to c, lies on the way from a to c:
+// on their line, up to rounding, and not beyond c back toward a.
+bool IsOnTheWay(const Point2& a, const Point2& b, const Point2& c, double turn) {
+  const double ab = std::hypot(b.x - a.x, b.y - a.y), bc = std::hypot(c.x - b.x, c.y - b.y);
+  return std::fabs(turn) <= SquareShare * ab * bc && (b.x - a.x) * (c.x - b.x) + (b.y - a.y) * (c.y - b.y) >= 0;
+}
+
 // The corners in a plane square to normal, in a frame whose x and y axes make
 // normal by their cross product: the polygon then winds counterclockwise.
 std::vector<Point2> Project(std::span<const Vector3> corners, const Vector3& normal) {
@@ -128,9 +135,13 @@ class EarClipper {
   // A corner that turns counterclockwise and whose triangle with its
   // neighbours holds no other corner, on its edges neither. A corner at the
   // same point as one of the three is no obstacle: repeated corners are common.
+  // A corner on the way from one neighbour to the other (repeated, or on one
+  // line with them) is an ear too: taking it off takes no area.
   bool IsEar(uint32_t tip) const {
     const Point2 &a = points_[prev_[tip]], &b = points_[tip], &c = points_[next_[tip]];
-    if (Turn(a, b, c) <= 0) return false;
+    const double turn = Turn(a, b, c);
+    if (IsOnTheWay(a, b, c, turn)) return true;
+    if (turn <= 0) return false;
     for (uint32_t other = next_[next_[tip]]; other != prev_[tip]; other = next_[other]) {
       const Point2& p = points_[other];
       if (SamePoint(p, a) || SamePoint(p, b) || SamePoint(p, c)) continue;

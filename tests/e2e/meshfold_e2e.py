@@ -894,6 +894,11 @@ def render(work, name, mode, data, scene, width, height):
         return None
     suffix = {CHECKER: "-checker", LIT: "-lit"}.get(scene, "")
     shutil.copy(picture, os.path.join(ARTIFACTS, f"{name}-{mode}{suffix}.ppm"))
+    return pixels(picture, width, height)
+
+
+def pixels(picture, width, height):
+    """A picture POV-Ray wrote: its channel values, from 0 to 1, row by row."""
     data = read(picture)  # binary PPM: P6, comment lines, width, height, largest value; then the samples
     head = re.match(rb"P6\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+(\d+)\s", data)
     step, top = 1 + (int(head.group(3)) > 255), int(head.group(3))

@@ -906,6 +906,123 @@ def pixels(picture, width, height):
     return [int.from_bytes(samples[i:i + step], "big") / top for i in range(0, width * height * 3 * step, step)]
 
 
+# What a user sees of materials, vertex colours, image maps and groups: each model converted with --scene, then
+# POV-Ray run on the scene Meshfold wrote as a user runs it, told only a size and where to write. That scene frames
+# the model its own way, so a row judges where colours fall against one another, not at which pixels.
+def hues(picture, width):
+    """Each hue's share of the picture and its middle (x to the right, y up); grey, white and black have no hue.
+    A hue names its strong channels: "r" red, "rg" yellow, "rb" magenta."""
+    found = {}
+    for i in range(0, len(picture), 3):
+        rgb = picture[i:i + 3]
+        if max(rgb) > 0.1 and min(rgb) < 0.5 * max(rgb):
+            found.setdefault("".join(c for c, v in zip("rgb", rgb) if v > 0.6 * max(rgb)), []).append(
+                (i // 3 % width, -(i // 3 // width)))
+    return {hue: (3 * len(at) / len(picture), *(sum(p) / len(at) for p in zip(*at))) for hue, at in found.items()}
+
+
+def seen(doc, fits):  # a judge of the picture's hues and the include file
+    return described(doc, lambda found: fits(*found))
+
+
+def halves(extra="", left="red", right="blue", lib="m.mtl", groups=("", "")):
+    """Two unit squares side by side facing +Z, uv across both: the left in material left, the right in right."""
+    obj = (f"mtllib {lib}\n" + "".join(f"v {x} {y} 0\nvt {x / 2} {y}\n" for y in (0, 1) for x in (0, 1, 2))
+           + f"{groups[0]}usemtl {left}\nf 1/1 2/2 5/5 4/4\n{groups[1]}usemtl {right}\nf 2/2 3/3 6/6 5/5\n")
+    return {"m.obj": fs(obj), lib: fs(f"newmtl red\nKd 1 0 0\n{extra}newmtl blue\nKd 0 0 1\nillum 1\n")}
+
+
+def slab():
+    """An L facing +Z, its upright green on the left, its foot yellow to the right; its back, behind, magenta."""
+    quads = [((0, 0), (1, 0), (1, 3), (0, 3)), ((1, 0), (3, 0), (3, 1), (1, 1))]
+    return {"m.obj": fs("mtllib m.mtl\n" + "".join("".join(f"v {x} {y} {z}\n" for x, y in quad[::1 if z > 0 else -1])
+                                                   + f"usemtl {name}\nf -4 -3 -2 -1\n" for z, names in (
+        (0.25, ("green", "yellow")), (-0.25, ("magenta", "magenta"))) for quad, name in zip(quads, names))),
+            "m.mtl": b"newmtl green\nKd 0 1 0\nnewmtl yellow\nKd 1 1 0\nnewmtl magenta\nKd 1 0 1\n"}
+
+
+# A triangle with a red, a green and a blue corner, and the same one behind it: three colours, whatever the material.
+COLOURED = fs("mtllib m.mtl\nusemtl red\n" + "".join(f"v {x} {y} {z} {c}\n" for z in (0, -1) for x, y, c in (
+    (0, 0, "1 0 0"), (2, 0, "0 1 0"), (1, 2, "0 0 1"))) + "f 1 2 3\nf 4 5 6\n")
+# Four cells, the top row first: red, green; blue, yellow. A grey plain as the bump map leaves the normals be.
+IMAGES = {"cells.ppm": b"P6\n2 2\n255\n" + bytes([255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0]),
+          "plain.pgm": b"P5\n2 2\n255\n" + bytes([128] * 4)}
+PICTURED = "newmtl pic\nKd 0.8 0.8 0.8\nmap_Kd cells.ppm\nmap_Bump plain.pgm\n"
+SIDES = seen("red pixels left of blue ones, each at least 2 % of the picture",
+             lambda h, inc: min(h["r"][0], h["b"][0]) > 0.02 and h["r"][1] < h["b"][1])
+LOOKS = [  # what meshfold is given besides --scene, the words one warning must hold (none: no warning), the judge
+    ("two materials, from an MTL file whose name has a blank", halves(lib="my m.mtl"), ["--mesh2"], (), SIDES),
+    ("the front faces the camera, +X on the right, +Y up", slab(), ["--mesh2"], (), seen(
+        "the green upright left of and above the yellow foot, each at least 1 %, little of the magenta back",
+        lambda h, inc: min(h["g"][0], h["rg"][0]) > 0.01 and h.get("rb", [0])[0] < (h["g"][0] + h["rg"][0]) / 4
+        and h["g"][1] < h["rg"][1] and h["g"][2] > h["rg"][2])),
+    ("a union", slab(), [], (), None),
+    ("vertex colours, before the material", {**halves(), "m.obj": COLOURED}, ["--mesh2"], (), seen(
+        "red, blue, green corners left to right, blue on top, each at least 1 %; a texture a colour, not a corner",
+        lambda h, inc: min(h[c][0] for c in "rgb") > 0.01 and h["r"][1] < h["b"][1] < h["g"][1]
+        and h["b"][2] > max(h["r"][2], h["g"][2]) and 3 <= blocks(inc)["texture_list"][0] <= 5)),
+    ("an image map", halves(PICTURED, "pic", "pic") | IMAGES, ["--mesh2"], (), seen(
+        "red cells left of green, blue left of yellow, red above blue, green above yellow, each at least 1 %",
+        lambda h, inc: min(h[c][0] for c in ("r", "g", "b", "rg")) > 0.01 and h["r"][1] < h["g"][1]
+        and h["b"][1] < h["rg"][1] and h["r"][2] > h["b"][2] and h["g"][2] > h["rg"][2])),
+    ("groups", halves(groups=("o left\n", "g right-half\n")), ["--mesh2", "--groups"], (), seen(
+        SIDES.__doc__ + "; a mesh2 of 4 vertices a group", lambda h, inc: SIDES((h, inc)) and [
+            blocks(c)["vertex_vectors"][0] for c in inc.split(b"#declare ")[1:] if b"vertex_vectors" in c] == [4, 4])),
+    ("a missing MTL file", {"m.obj": halves(lib="gone.mtl")["m.obj"]}, ["--mesh2"], ("gone.mtl",), None),
+    ("a comma for a decimal point", halves("Kd 0,5 0,5 0,5\n"), ["--mesh2"], ("m.mtl", "red"), None),
+    ("a material no MTL file defines", halves(left="nosuch"), ["--mesh2"], ("nosuch",), seen(
+        "the blue half kept, at least 2 %", lambda h, inc: h["b"][0] > 0.02)),
+    ("a missing image", halves("map_Kd gone.ppm\n"), ["--mesh2"], ("gone.ppm",), SIDES),
+    ("an MTL file of random bytes", halves() | {"m.mtl": random.Random(7).randbytes(4096)}, ["--mesh2"], ("m.mtl",),
+     None),
+]
+# Our own view of the groups' include, 8 x 4 pixels over the squares: the left one fills columns 0 to 3.
+VIEW = """#version 3.7; global_settings {{ assumed_gamma 1.0 }} #include "m.inc"
+camera {{ orthographic location <1, 0.5, -5> look_at <1, 0.5, 0> right x * 2 up y }}
+light_source {{ <1, 0.5, -5> color rgb 1 }} object {{ {} }}"""
+
+
+def shoot(folder, label, scene, width, height):
+    """POV-Ray run on the scene in its folder: the picture (None on a failure) and what POV-Ray said."""
+    run = subprocess.run(["povray", scene, f"+W{width}", f"+H{height}", "-D", "+Oshot.ppm", "+FP"], cwd=folder,
+                         env={**os.environ, "HOME": folder}, capture_output=True, text=True, timeout=300)
+    done = verdict(f"{label}: rendered", run.returncode == 0 and "Error" not in run.stderr, "exit 0, no error",
+                   f"exit {run.returncode}\n{run.stderr[-1000:]}")
+    return pixels(os.path.join(folder, "shot.ppm"), width, height) if done else None, run.stderr
+
+
+def look_group():
+    if not shutil.which("povray"):
+        skip("povray is not installed (bash scripts/setup-debian.sh installs it)")
+    with tempfile.TemporaryDirectory() as work:
+        for number, (label, files, args, words, judge) in enumerate(LOOKS):
+            folder, obj = os.path.join(work, f"row{number}"), f"row{number}/m.obj"
+            os.mkdir(folder)
+            for name, data in files.items():
+                Path(folder, name).write_bytes(data)
+            run = subprocess.run([ARGS.meshfold, *args, "--scene", obj], cwd=work, capture_output=True, text=True,
+                                 errors="backslashreplace")
+            check(f"{label}: exit code", 0, run.returncode)
+            check(f"{label}: standard error", described(f"one line '{obj}: ...' naming {' or '.join(words)}", lambda
+                  err: err.startswith(obj + ": ") and err.count("\n") == 1 and err.endswith("\n") and any(
+                      word in err for word in words)) if words else "", run.stderr)
+            picture, said = shoot(folder, label, "m.pov", 96, 72)
+            if picture:
+                shutil.copy(os.path.join(folder, "shot.ppm"), os.path.join(ARTIFACTS, f"row{number}.ppm"))
+            if not words:
+                check(f"{label}: no POV-Ray warning", [], [line for line in said.splitlines()
+                                                          if "Warning" in line and "Warning Stream" not in line])
+            if picture and judge:
+                check(f"{label}: picture", judge, (hues(picture, 96), read(os.path.join(folder, "m.inc"))))
+        folder = os.path.join(work, f"row{[row[0] for row in LOOKS].index('groups')}")
+        for name, drawn in (("m_left", "11110000"), ("m_right_half", "00001111"), ("m", "11111111")):
+            Path(folder, "view.pov").write_text(VIEW.format(name))
+            picture, _ = shoot(folder, f"groups: {name} alone", "view.pov", 8, 4)
+            if picture:
+                check(f"groups: {name} drawn, column by column", drawn, "".join(
+                    str(int(max(picture[3 * (8 + c):][:3]) > 0.05)) for c in range(8)))
+
+
 # Every word the installed POV-Ray refuses to declare and every word of the reserved-word table, each an OBJ base
 # name: a "_" behind exactly the refused ones, and POV-Ray parses every declared name in one scene. The refused
 # words, which scripts/povray-reserved-words.sh takes half a minute to find, are kept per script and POV-Ray.
@@ -948,6 +1065,7 @@ GROUPS = {"terminal": lambda: run_cases(TERMINAL), "command_line": lambda: run_c
           "faults": lambda: run_cases(FAULTS), "mesh2": lambda: run_cases(MESH2),
           "polygons": lambda: run_cases(POLYGONS),
           "bad_input": lambda: run_cases(bad_input_cases(), seconds=120), "povray": povray_group, "names": names_group,
+          "look": look_group,
           "zenity": zenity_group, "wine": wine_group, "windows_exe": windows_exe_group}
 if __name__ == "__main__":
     os.makedirs(ARTIFACTS, exist_ok=True)

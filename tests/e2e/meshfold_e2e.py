@@ -6,7 +6,7 @@ import argparse, glob, math, os, pwd, random, re, shlex, shutil, subprocess, sys
 from pathlib import Path
 
 parser = argparse.ArgumentParser()
-for option in "group meshfold testdata artifacts objdump wine-run wineprefix hold-file sanitized".split():
+for option in "group meshfold testdata artifacts objdump wine-run wineprefix hold-file sanitized native".split():
     parser.add_argument("--" + option, default="", required=option in ("group", "meshfold", "testdata"))
 ARGS = parser.parse_args()
 ARGS.meshfold, MESHES = os.path.abspath(ARGS.meshfold), os.path.abspath(os.path.join(ARGS.testdata, "meshes"))
@@ -772,7 +772,19 @@ def wine_group():
     if not display or not shutil.which("xdotool") or subprocess.run(
             ["xdotool", "getmouselocation"], capture_output=True, timeout=10).returncode:
         skip("no X server (Xvfb) or no xdotool, so the dialogs cannot be driven")
-    run_cases(WINE, ["bash", ARGS.wine_run, ARGS.wineprefix, ARGS.meshfold],
+    rows = WINE
+    if not ARGS.native:
+        print("SKIPPED: a scene and materials as the Linux program writes them: no Linux meshfold given (--native)")
+    else:  # the same files converted by the Linux program, which meshfold.exe must match byte for byte
+        with tempfile.TemporaryDirectory() as native:
+            for name, data in halves().items():
+                Path(native, name).write_bytes(data)
+            made = subprocess.run([ARGS.native, "--mesh2", "--scene", "m.obj"], cwd=native, capture_output=True)
+            check("the Linux program on the same files: exit code", 0, made.returncode)
+            rows = WINE + [case("a dropped file with its materials, and a scene", setup=halves(), steps=[BOX],
+                                args=["--mesh2", "--scene", r"<Z>\m.obj"], files={name: read(f"{native}/{name}")
+                                if os.path.exists(f"{native}/{name}") else ABSENT for name in ("m.inc", "m.pov")})]
+    run_cases(rows, ["bash", ARGS.wine_run, ARGS.wineprefix, ARGS.meshfold],
               {"WINEPREFIX": ARGS.wineprefix, "MESHFOLD_WINE_TIMEOUT": "180"}, seconds=120)
 
 

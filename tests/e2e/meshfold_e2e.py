@@ -922,12 +922,13 @@ def pixels(picture, width, height):
 # POV-Ray run on the scene Meshfold wrote as a user runs it, told only a size and where to write. That scene frames
 # the model its own way, so a row judges where colours fall against one another, not at which pixels.
 def hues(picture, width):
-    """Each hue's share of the picture and its middle (x to the right, y up); grey, white and black have no hue.
-    A hue names its strong channels: "r" red, "rg" yellow, "rb" magenta."""
+    """Each hue's share of the picture and its middle (x to the right, y up); grey, white and black have no hue,
+    nor has the background, whose colour the top left corner shows. A hue names its strong channels: "r" red,
+    "rg" yellow, "rb" magenta."""
     found = {}
     for i in range(0, len(picture), 3):
         rgb = picture[i:i + 3]
-        if max(rgb) > 0.1 and min(rgb) < 0.5 * max(rgb):
+        if max(rgb) > 0.1 and min(rgb) < 0.5 * max(rgb) and max(abs(a - b) for a, b in zip(rgb, picture)) > 0.05:
             found.setdefault("".join(c for c, v in zip("rgb", rgb) if v > 0.6 * max(rgb)), []).append(
                 (i // 3 % width, -(i // 3 // width)))
     return {hue: (3 * len(at) / len(picture), *(sum(p) / len(at) for p in zip(*at))) for hue, at in found.items()}
@@ -1021,7 +1022,7 @@ def look_group():
             picture, said = shoot(folder, label, "m.pov", 96, 72)
             if picture:
                 shutil.copy(os.path.join(folder, "shot.ppm"), os.path.join(ARTIFACTS, f"row{number}.ppm"))
-            if not words:
+            if picture and not words:
                 check(f"{label}: no POV-Ray warning", [], [line for line in said.splitlines()
                                                           if "Warning" in line and "Warning Stream" not in line])
             if picture and judge:

@@ -62,19 +62,24 @@ std::vector<MaterialLook> LookUpMaterials(const RecordStore& store, TextView obj
   MaterialLibrary library;
   std::set<Text> read;
   const TextView folder = DirectoryPart(objPath);
+  const size_t before = warnings.size();
   for (const LibraryLine& line : store.MaterialLibraries)
     ReadLibraries(line, folder, library, read, warnings);
+  // Where a library could not be used, its materials are missing for that
+  // reason alone, which its warning already says.
+  const bool librariesSound = warnings.size() == before;
   const ImageSetting setting{folder, uvMapped};
   std::vector<MaterialLook> looks{LookOf(Material(), setting, warnings)};
   for (uint32_t number = 1; number < store.MaterialNames.Count(); ++number) {
-    const auto found = library.byName.find(Text(store.MaterialNames.Name(number)));
-    if (found == library.byName.end()) {
-      warnings.push_back(JoinedText(
-          {u"material ", store.MaterialNames.Name(number), u" is defined in no material library"}));
-      looks.push_back(looks.front());
-    } else {
+    const TextView name = store.MaterialNames.Name(number);
+    const auto found = library.byName.find(Text(name));
+    if (found != library.byName.end()) {
       looks.push_back(LookOf(library.materials[found->second], setting, warnings));
+      continue;
     }
+    if (librariesSound)
+      warnings.push_back(JoinedText({u"material ", name, u" is defined in no material library"}));
+    looks.push_back(looks.front());
   }
   return looks;
 }

@@ -2,14 +2,17 @@
 // vertex, a normal and two triangles per grid cell, all numbers with six
 // decimals, so that the file looks like an exported mesh of the same size.
 //
-//   meshfold_sphere [--rows N] [--columns N] [--crlf] [--scanner] output.obj
+//   meshfold_sphere [--rows N] [--columns N] [--crlf] [--scanner [--one-colour]] output.obj
 //
 // 1000 x 1000 (the default) gives 1,000,000 vertices and normals and
 // 1,996,002 faces, about 155 MB. --scanner writes the sphere as scanners do:
 // a colour after each vertex ("v x y z r g b"), no normals, one quad per grid
 // cell, tabs between fields; 1000 x 1000 gives 998,001 quads, which the
-// converter fans into 1,996,002 triangles. The output depends on nothing but
-// the options.
+// converter fans into 1,996,002 triangles. --one-colour gives every scanner
+// vertex the same colour, 0.500000 0.500000 0.500000: the file keeps the
+// varied one's size byte for byte, so that the two time the same reading and
+// differ only in how many colours the converter meets. The output depends on
+// nothing but the options.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +28,7 @@ struct Options {
   int64_t columns = 1000;
   bool crlf = false;
   bool scanner = false;
+  bool oneColour = false;
   const char* output = nullptr;
 };
 
@@ -39,13 +43,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.crlf = true;
     } else if (argument == "--scanner") {
       options.scanner = true;
+    } else if (argument == "--one-colour") {
+      options.oneColour = true;
     } else if (options.output == nullptr && argument.rfind("--", 0) != 0) {
       options.output = argv[at];
     } else {
       return false;
     }
   }
-  return options.output != nullptr;
+  // Only the scanner's vertices carry a colour.
+  return options.output != nullptr && (options.scanner || !options.oneColour);
 }
 
 // Six decimals from the value rounded to millionths, faster than printf and
@@ -103,11 +110,17 @@ class Output {
   bool failed_ = false;
 };
 
-// The colour of a point, from its position, so that each vertex has its own.
-void AppendColour(std::string& line, char separator, double x, double y, double z) {
+// The colour of a point, from its position, so that each vertex has its own,
+// unless all share one. Both are six decimals between 0 and 1, the same
+// length in every line.
+void AppendColour(std::string& line, char separator, bool one, double x, double y, double z) {
   for (const double coordinate : {x, y, z}) {
     line.push_back(separator);
-    AppendFixed6(line, (coordinate + 1.0) / 2.0);
+    if (one) {
+      line += "0.500000";
+    } else {
+      AppendFixed6(line, (coordinate + 1.0) / 2.0);
+    }
   }
 }
 
@@ -131,7 +144,7 @@ void WritePoints(Output& out, const Options& options, const char* prefix, bool c
       AppendFixed6(line, y);
       line.push_back(separator);
       AppendFixed6(line, z);
-      if (colour) AppendColour(line, separator, x, y, z);
+      if (colour) AppendColour(line, separator, options.oneColour, x, y, z);
       out.EndLine();
     }
   }
@@ -184,7 +197,9 @@ void WriteFaces(Output& out, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s [--rows N] [--columns N] [--crlf] [--scanner] output.obj\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s [--rows N] [--columns N] [--crlf] [--scanner [--one-colour]] output.obj\n",
+                 argv[0]);
     return 2;
   }
   std::FILE* file = std::fopen(options.output, "wb");

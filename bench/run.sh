@@ -14,6 +14,9 @@
 #        scanner   1000 x 1000 grid as scanners write it: "v x y z r g b", no
 #                  normals, 998,001 quads "f a b c d" (1,996,002 triangles
 #                  out), tabs between fields
+#        scanner1  the scanner sphere with one colour on every vertex, a file of
+#                  the same size; beside the scanner's mesh2 it shows what the
+#                  million colours cost (SIZES="scanner scanner1" MODES=mesh2)
 #        small     200 x 200 grid, for a quick look
 # Beside the mesh2 of each plain sphere runs the bare single pass
 # (bench/BareMesh2.cpp), which writes the same bytes with the least work a
@@ -44,6 +47,7 @@ grid() {
     five) echo "--rows 1000 --columns 2504" ;;
     crlf) echo "--rows 1000 --columns 1000 --crlf" ;;
     scanner) echo "--rows 1000 --columns 1000 --scanner" ;;
+    scanner1) echo "--rows 1000 --columns 1000 --scanner --one-colour" ;;
     small) echo "--rows 200 --columns 200" ;;
     *) echo "unknown size $1" >&2; exit 2 ;;
   esac

@@ -19,8 +19,22 @@ constexpr char16_t ObjPath[] = u"/fuzz/m.obj", IncludePath[] = u"/fuzz/m.inc";
 constexpr size_t MaxInput = 16 * 1024;
 
 // An input is one option byte, its value % 181 the crease angle in degrees, then the OBJ file up
-// to the first line that is this marker; what follows the marker is kept for a second file.
-std::string_view ObjBytes(std::string_view files) { return files.substr(0, files.find("\n#next file\n")); }
+// to the first line that is this marker; what follows the marker is the material library m.mtl,
+// which the OBJ file then names first, beside an image i.png it may name.
+constexpr std::string_view NextFile = "\n#next file\n";
+constexpr char16_t MtlPath[] = u"/fuzz/m.mtl", ImagePath[] = u"/fuzz/i.png", ScenePath[] = u"/fuzz/m.pov";
+
+struct Files {
+  std::string obj;
+  std::string mtl;
+};
+
+Files SplitFiles(std::string_view files) {
+  const size_t next = files.find(NextFile);
+  if (next == std::string_view::npos) return {std::string(files), {}};
+  return {"mtllib m.mtl\n" + std::string(files.substr(0, next)),
+          std::string(files.substr(next + NextFile.size()))};
+}
 
 Lines Split(std::string_view text, std::string_view separator) {
   Lines pieces;
@@ -77,8 +91,12 @@ size_t CheckMesh2(const Lines& lines) {
       {"face_indices", "vertex_vectors"}, {"normal_indices", "normal_vectors"}, {"uv_indices", "uv_vectors"}};
   std::map<std::string_view, size_t> entries;  // of each block so far
   std::string_view block, count;
+  size_t triangles = 0;  // of the meshes before, with --groups
   for (std::string_view line : lines) {
-    if (line == "  }") {
+    if (line == "mesh2 {") {
+      triangles += entries["face_indices"];
+      entries.clear();
+    } else if (line == "  }") {
       FuzzCheck("    " + std::to_string(entries[block]) + "," == count, "a count is its entries");
       FuzzCheck(!indexed.contains(block) || entries[block] == entries["face_indices"], "one per triangle");
       block = count = {};
@@ -90,19 +108,26 @@ size_t CheckMesh2(const Lines& lines) {
       CheckIndexEntry(line, entries[indexed.at(block)], entries["texture_list"]);
     }
   }
-  const bool empty = lines.size() == 6 && lines[4] == "   // no triangles, and a mesh2 needs at least one" &&
-                     lines[5] == "   union { }";
-  FuzzCheck(empty != (entries["face_indices"] > 0), "triangles in a mesh2, or the empty union");
-  return entries["face_indices"];
+  const bool empty = lines.size() >= 2 &&
+                     lines.end()[-2] == "   // no triangles, and a mesh2 needs at least one" &&
+                     lines.back() == "   union { }";
+  triangles += entries["face_indices"];
+  FuzzCheck(empty != (triangles > 0), "triangles in a mesh2, or the empty union");
+  return triangles;
 }
 
-// Converts obj through a fresh fake file system; returns the include file.
-std::string Convert(std::string_view obj, const ConversionOptions& options) {
+// Converts the files through a fresh fake file system; returns the include file, the scene
+// checked when one is asked for.
+std::string Convert(const Files& files, const ConversionOptions& options) {
   testing::FakeOsFiles fake;
   testing::ScopedFakeOsFiles scope(fake);
-  fake.files[ObjPath].bytes = obj;
+  fake.files[ObjPath].bytes = files.obj;
+  if (!files.mtl.empty()) fake.files[MtlPath].bytes = files.mtl;
+  fake.files[ImagePath].bytes = "\x89PNG\r\n\x1a\n";
   FuzzCheck(ConvertObjFile(ObjPath, options).Converted(), "the conversion comes through");
   FuzzCheck(fake.files.contains(IncludePath), "the include file is written");
+  FuzzCheck(fake.files.contains(ScenePath) == options.scene, "the scene is written when asked for");
+  if (options.scene) CheckBraces(Split(fake.files[ScenePath].bytes, "\r\n"));
   return fake.files[IncludePath].bytes;
 }
 
@@ -110,11 +135,13 @@ std::string Convert(std::string_view obj, const ConversionOptions& options) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > MaxInput) return 0;
-  const std::string_view obj = ObjBytes({reinterpret_cast<const char*>(data) + 1, size - 1});
-  const size_t triangles = CheckUnion(Split(Convert(obj, {}), "\r\n"));
+  const Files files = SplitFiles({reinterpret_cast<const char*>(data) + 1, size - 1});
+  const size_t triangles = CheckUnion(Split(Convert(files, {}), "\r\n"));
   for (NormalSource normals : {NormalSource::File, NormalSource::Compute, NormalSource::None}) {
-    const ConversionOptions options{IncludeForm::Mesh2, normals, double(data[0] % 181)};
-    FuzzCheck(CheckMesh2(Split(Convert(obj, options), "\r\n")) == triangles, "the same triangles");
+    // Groups and a scene with the computed normals, whose indices a group numbers anew.
+    const bool grouped = normals == NormalSource::Compute;
+    const ConversionOptions options{IncludeForm::Mesh2, normals, double(data[0] % 181), grouped, grouped};
+    FuzzCheck(CheckMesh2(Split(Convert(files, options), "\r\n")) == triangles, "the same triangles");
   }
   return 0;
 }

@@ -25,14 +25,14 @@ constexpr TextView SceneBody[] = {
     u"#declare Size = max(vlength(High - Low), 1e-6);",
     u"",
     u"camera {",
-    u"  location Middle + vnormalize(<0.45, 0.35, -1>) * 2 * Size",
+    u"  location Middle + vnormalize(<0.45, 0.35, -1>) * 1.7 * Size",
     u"  look_at Middle",
     u"  right x * image_width / image_height",
     u"  angle 40",
     u"}",
     u"light_source { Middle + <-1, 2, -1.5> * 2 * Size color rgb 1 }",
     u"light_source { Middle + <1.5, 0.5, -1> * 2 * Size color rgb 0.35 shadowless }",
-    u"background { color rgb <0.92, 0.93, 0.95> }",
+    u"background { color rgb <0.6, 0.65, 0.72> }",
     u"object { Model }",
 };
 

@@ -3,7 +3,9 @@
 # as a union of smooth triangles and once with --mesh2, and renders each
 # include file with POV-Ray in the same scene: docs/donut-union.png and
 # docs/donut-mesh2.png, side by side in the README. The union's picture is
-# also docs/sample-render.png, the README's first picture.
+# also docs/sample-render.png, the README's first picture. The iced sample
+# (testdata/sample/iced.obj, three materials, two groups) is converted with
+# --mesh2 --scene and its scene rendered as Meshfold wrote it: docs/iced-scene.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
@@ -46,3 +48,10 @@ for form in union mesh2; do
   echo "docs/donut-$form.png: $(stat -c %s "docs/donut-$form.png") bytes"
 done
 cp docs/donut-union.png docs/sample-render.png
+
+cp testdata/sample/iced.obj testdata/sample/iced.mtl "$work/"
+build/meshfold --mesh2 --scene "$work/iced.obj" >/dev/null
+(cd "$work" && HOME="$work" timeout 300 povray iced.pov +W480 +H360 +A0.1 -D -V 2>povray.log) ||
+  { tail -n 20 "$work/povray.log" >&2; exit 1; }
+cp "$work/iced.png" docs/iced-scene.png
+echo "docs/iced-scene.png: $(stat -c %s docs/iced-scene.png) bytes"

@@ -92,7 +92,7 @@ namespace {
 [[gnu::noinline]] bool ReadAnyNumber(TextView text, double& value) {
   if (text.starts_with(u'+') && !text.starts_with(u"+-")) text.remove_prefix(1);
   // A number is ASCII, and a short one is narrowed on the stack.
-  char shortBytes[64];
+  char shortBytes[64] = {};
   std::string longBytes;
   char* const bytes =
       text.size() <= sizeof shortBytes ? shortBytes : (longBytes.resize(text.size()), longBytes.data());

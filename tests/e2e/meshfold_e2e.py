@@ -791,6 +791,7 @@ def wine_group():
 # the name the include file declares, and its bounding box says where the mesh
 # sits. odd.obj is left out: its vertex at 6.789e10 lies beyond what POV-Ray bounds.
 EXTENTS = {"tri": "0 0 0 1 1 0", "mac": "0 0 0 1 1 0", "cube": "-1 -1 -1 1 1 1", "donut": "-1.4 -0.4 -1.4 1.4 0.4 1.4",
+           "iced": "-1.8 -0.4 -1.8 1.8 0.4 1.8",
            "textured": "0 0 0 2 3 0", "normals": "0 0 0 1 1 1", "relative": "0 0 0 4 2 5",
            "scientific": "-10 -2 -0.75 12.34 10 3", "scientific mesh2": "-10 -2 -0.75 12.34567 10 3",
            "grid": "0 0 0.5 229 229 0.5", "blanks": "0 0 0 1.5 1.5 0",

@@ -295,13 +295,6 @@ void ChangeFaceState(RecordStore& store, auto change) {
   change(store.FaceRuns.back().state);
 }
 
-TextView TrimBlanks(TextView text) {
-  const char16_t* const begin = SkipSeparators(text.data(), text.data() + text.size());
-  const char16_t* end = text.data() + text.size();
-  while (end != begin && IsSeparator(end[-1])) --end;
-  return TextView(begin, static_cast<size_t>(end - begin));
-}
-
 // The records that say what the faces after them look like: "s N" puts them
 // in smoothing group N ("s off" and "s 0" in none), "usemtl" gives their
 // material, "o" and "g" their group; "mtllib" names the material files.

@@ -13,12 +13,6 @@ namespace {
 
 bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
 
-TextView TrimBlanks(TextView text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // The first word of text, which then holds the rest, blanks trimmed.
 TextView TakeWord(TextView& text) {
   text = TrimBlanks(text);

@@ -10,16 +10,12 @@ namespace meshfold {
 
 namespace {
 
-bool IsAbsolute(TextView path) {
-  return path.starts_with(u'/') || path.starts_with(u'\\') || (path.size() > 1 && path[1] == u':');
-}
-
 // Reads the library the OBJ file names as name: beside the OBJ file, or by
 // its file name there when the path leads nowhere. False when neither opens;
 // error then holds the first reason.
 bool ReadLibrary(TextView folder, TextView name, MaterialLibrary& library, std::vector<Text>& warnings,
                  OsError& error) {
-  const Text path = IsAbsolute(name) ? Text(name) : JoinedText({folder, name});
+  const Text path = IsAbsolutePath(name) ? Text(name) : JoinedText({folder, name});
   std::vector<Text> found;
   error = ReadMaterialLibrary(path, name, library, found);
   if (error != 0 && FilePart(name) != name) {

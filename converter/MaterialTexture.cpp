@@ -51,10 +51,6 @@ Text Slashed(TextView path) {
   return text;
 }
 
-bool IsAbsolute(TextView path) {
-  return path.starts_with(u'/') || (path.size() > 2 && path[1] == u':' && path[2] == u'/');
-}
-
 // An image a material names: how the scene names it, and its kind.
 struct Image {
   Text written;
@@ -70,14 +66,15 @@ bool FindImage(const Material& material, TextView map, const ImageSetting& setti
     return false;
   }
   const Text slashed = Slashed(map);
-  image.written = IsAbsolute(slashed) ? slashed : Slashed(material.folder) + slashed;
+  image.written = IsAbsolutePath(slashed) ? slashed : Slashed(material.folder) + slashed;
   if (image.written.find(u'"') != Text::npos) {
     why = u"has a quotation mark in its name";
     return false;
   }
   uint8_t bytes[16] = {};
   int32_t read = 0;
-  const Text location = IsAbsolute(image.written) ? image.written : Text(setting.objFolder) + image.written;
+  const Text location =
+      IsAbsolutePath(image.written) ? image.written : Text(setting.objFolder) + image.written;
   if (const OsError error = ReadLeadingBytes(location, bytes, sizeof bytes, read); error != 0) {
     why = JoinedText({u"could not be read: ", OsErrorText(error)});
     return false;

@@ -64,6 +64,17 @@ IntegerText::IntegerText(int64_t value) {
 
 IntegerText IntegerToText(int64_t value) { return IntegerText(value); }
 
+TextView TrimBlanks(TextView text) {
+  const auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool IsAbsolutePath(TextView path) {
+  return path.starts_with(u'/') || path.starts_with(u'\\') || (path.size() > 1 && path[1] == u':');
+}
+
 TextView DirectoryPart(TextView path) {
   if (path.empty()) return {};
   size_t afterSeparator = 0;

@@ -139,6 +139,13 @@ inline size_t ReadDecimalPrefix(TextView text, double& value) {
 // colour or a factor needs no more digits than that.
 Text FloatText(float value);
 
+// text without the blanks and tabs at its start and end.
+TextView TrimBlanks(TextView text);
+
+// True for a path that does not lead from a folder: one that begins with a
+// slash or backslash, or with a drive ("C:").
+bool IsAbsolutePath(TextView path);
+
 // The part of path up to and including its last slash or backslash; the scan
 // stops at the first vertical bar, and an opening quotation mark is skipped.
 TextView DirectoryPart(TextView path);

@@ -33,7 +33,8 @@ constexpr TextView SceneBody[] = {
     u"light_source { Middle + <-1, 2, -1.5> * 2 * Size color rgb 1 }",
     u"light_source { Middle + <1.5, 0.5, -1> * 2 * Size color rgb 0.35 shadowless }",
     u"background { color rgb <0.6, 0.65, 0.72> }",
-    u"object { Model }",
+    u"// Faces the include file gives no texture of their own are light grey.",
+    u"object { Model texture { pigment { color rgb 0.8 } } }",
 };
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace meshfold {
 // the mesh declared as declared into POV-Ray's left-handed frame without
 // mirroring it (the OBJ file's +Z front toward the camera, +Y up), and frames
 // it by its own extent: a camera in front, a little above and to the right,
-// two lights and a background. Returns 0, or the platform error that stopped
+// two lights and a background; faces without a texture of their own are light
+// grey. Returns 0, or the platform error that stopped
 // the writing.
 OsError WriteSceneFile(TextView scenePath, TextView includeName, TextView declared);
 

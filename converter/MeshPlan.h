@@ -57,7 +57,9 @@ struct PlannedTriangle {
 // Where a walk of a plan's triangles stands: at a face, with the triangles and
 // cuts before it counted.
 struct PlanPlace {
+  explicit PlanPlace(const RecordStore& store) : faces(store), states(store.FaceRuns) {}
   FaceReader faces;
+  FaceStates states;
   size_t face = 0;      // faces read, from 0
   size_t triangle = 0;  // triangles before the face
   size_t cut = 0;       // plan.cuts entries before it
@@ -67,14 +69,12 @@ struct PlanPlace {
 // to the face numbered endFace (that face not among them): the triangles of
 // each face that gives any, as its cut made them. place ends where it stopped.
 template <typename Each>
-void WalkPlannedTriangles(const RecordStore& store, const MeshPlan& plan, PlanPlace& place, int64_t endFace,
-                          Each each) {
-  FaceStates states(store.FaceRuns);
+void WalkPlannedTriangles(const MeshPlan& plan, PlanPlace& place, int64_t endFace, Each each) {
   while (place.faces.More() && static_cast<int64_t>(place.face) + 1 < endFace) {
     const StoredFace face = place.faces.Next();
     const size_t ordinal = place.face++;
     if (face.LeftOut()) continue;
-    const FaceState& state = states.Of(face.number);
+    const FaceState& state = place.states.Of(face.number);
     for (size_t k = 0; k + 2 < face.count; ++k) {
       const CornerTriple t =
           plan.fanCut[ordinal] ? CornerTriple{0, uint32_t(k + 1), uint32_t(k + 2)} : plan.cuts[place.cut++];
@@ -90,8 +90,8 @@ void WalkPlannedTriangles(const RecordStore& store, const MeshPlan& plan, PlanPl
 // Calls each(triangle) for every triangle of plan, in order.
 template <typename Each>
 void ForEachPlannedTriangle(const RecordStore& store, const MeshPlan& plan, Each each) {
-  PlanPlace start{FaceReader(store)};
-  WalkPlannedTriangles(store, plan, start, INT64_MAX, each);
+  PlanPlace start(store);
+  WalkPlannedTriangles(plan, start, INT64_MAX, each);
 }
 
 }  // namespace meshfold

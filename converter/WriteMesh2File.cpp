@@ -32,12 +32,34 @@ class Numbering {
   }
   size_t Count() const { return whole_ ? count_ : globals_.size(); }
   uint32_t Global(size_t local) const { return whole_ ? static_cast<uint32_t>(local) : globals_[local]; }
+  // Forgets the numbers given, for the next group: at the cost of what it named.
+  void Reset() {
+    for (uint32_t global : globals_) local_[global] = NoLocal;
+    globals_.clear();
+  }
 
  private:
   bool whole_;
   size_t count_;
   std::vector<uint32_t> local_;
   std::vector<uint32_t> globals_;
+};
+
+// What a mesh2 numbers anew: its vertices, normals, texture vertices and
+// textures; kept from group to group, so that each costs only what it names.
+struct Numberings {
+  Numberings(const Mesh2Source& source, bool whole)
+      : fileNormals(source.plan.normals == NormalSource::File ? static_cast<size_t>(source.store.NormalCount)
+                                                              : 0),
+        vertices(whole, static_cast<size_t>(source.store.VertexCount)),
+        normals(whole, fileNormals + source.plan.computed.vectors.size()),
+        uvs(whole, static_cast<size_t>(source.store.TextureCount)),
+        textures(whole, source.textures.Count()) {}
+  void Reset() {
+    for (Numbering* each : {&vertices, &normals, &uvs, &textures}) each->Reset();
+  }
+  size_t fileNormals;  // the file's normals come first, when any triangle may take them
+  Numbering vertices, normals, uvs, textures;
 };
 
 // A stretch of the plan's faces, from a place up to a face number.
@@ -50,18 +72,19 @@ struct Span {
 // span, or a group in the spans of its faces.
 class Mesh2Writer {
  public:
-  Mesh2Writer(FileHandle file, const Mesh2Source& source, std::vector<Span> spans, bool whole)
+  Mesh2Writer(FileHandle file, const Mesh2Source& source, std::vector<Span> spans, Numberings& numbers,
+              bool whole)
       : file_(file),
         store_(source.store),
         plan_(source.plan),
         textures_(source.textures),
         spans_(std::move(spans)),
-        whole_(whole),
-        fileNormals_(plan_.normals == NormalSource::File ? static_cast<size_t>(store_.NormalCount) : 0),
-        vertices_(whole, static_cast<size_t>(store_.VertexCount)),
-        normals_(whole, fileNormals_ + plan_.computed.vectors.size()),
-        uvs_(whole, static_cast<size_t>(store_.TextureCount)),
-        textureNumbers_(whole, textures_.Count()) {
+        fileNormals_(numbers.fileNormals),
+        vertices_(numbers.vertices),
+        normals_(numbers.normals),
+        uvs_(numbers.uvs),
+        textureNumbers_(numbers.textures) {
+    numbers.Reset();
     triangles_ = whole ? static_cast<size_t>(plan_.triangles) : NumberWhatIsUsed();
   }
 
@@ -88,7 +111,7 @@ class Mesh2Writer {
   void ForEachTriangle(auto each) {
     for (const Span& span : spans_) {
       PlanPlace place = span.from;
-      WalkPlannedTriangles(store_, plan_, place, span.endFace, each);
+      WalkPlannedTriangles(plan_, place, span.endFace, each);
     }
   }
 
@@ -154,9 +177,8 @@ class Mesh2Writer {
   const MeshPlan& plan_;
   const MeshTextures& textures_;
   std::vector<Span> spans_;
-  bool whole_;
-  size_t fileNormals_;  // the file's normals come first, when any triangle may take them
-  Numbering vertices_, normals_, uvs_, textureNumbers_;
+  size_t fileNormals_;
+  Numbering &vertices_, &normals_, &uvs_, &textureNumbers_;
   size_t triangles_ = 0;
 };
 
@@ -165,11 +187,11 @@ std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore
                                                                const MeshPlan& plan) {
   std::vector<std::pair<uint32_t, std::vector<Span>>> groups;
   std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
-  PlanPlace place{FaceReader(store)};
+  PlanPlace place(store);
   const auto add = [&](uint32_t group, int64_t endFace) {
     if (slot[group] == SIZE_MAX) slot[group] = groups.size(), groups.push_back({group, {}});
     groups[slot[group]].second.push_back({place, endFace});
-    WalkPlannedTriangles(store, plan, place, endFace, [](const PlannedTriangle&) {});
+    WalkPlannedTriangles(plan, place, endFace, [](const PlannedTriangle&) {});
   };
   const std::vector<FaceRun>& runs = store.FaceRuns;
   add(0, runs.empty() ? INT64_MAX : runs.front().firstFace);
@@ -183,8 +205,9 @@ std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore
 void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) {
   std::set<Text> names;
   std::vector<Text> objects;
+  Numberings numbers(source, false);
   for (auto& [group, spans] : GroupSpans(source.store, source.plan)) {
-    Mesh2Writer writer(file, source, std::move(spans), false);
+    Mesh2Writer writer(file, source, std::move(spans), numbers, false);
     if (writer.Triangles() == 0) continue;
     const TextView groupName = source.store.GroupNames.Name(group);
     const Text name = DeclaredName(JoinedText({declared, u"_", groupName.empty() ? u"default" : groupName}));
@@ -233,7 +256,8 @@ OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Sourc
     WriteGroups(file, source, declared);
   } else {
     WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
-    Mesh2Writer(file, source, {{PlanPlace{FaceReader(source.store)}, INT64_MAX}}, true).Write();
+    Numberings numbers(source, true);
+    Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
   }
   return CloseTextFile(file);
 }

@@ -324,6 +324,10 @@ void ExtractRecord(TextView line, RecordStore& store) {
   if (TakeKeyword(line, u"vn", plain)) StorePoint(line, plain, store.NormalCount, store.NormalTexts, store);
   if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
   if (!store.KeepExact) return;
+  // The records only a mesh2 reads begin with one of these letters; most lines
+  // left of a v, vn or f record begin with a digit.
+  const char16_t* const first = SkipSeparators(line.data(), line.data() + line.size());
+  if (first == line.data() + line.size() || TextView(u"vsumog").find(*first) == TextView::npos) return;
   if (TakeKeyword(line, u"vt", plain))
     StoreExactVector(ReadCoordinates(line, true), 2, store.TextureCount, store.TextureTexts);
   StoreLookRecords(line, plain, store);

@@ -11,7 +11,7 @@ namespace {
 
 using namespace std::string_view_literals;
 
-Text Number(double value) { return FloatText(static_cast<float>(value)); }
+Text Number(double value) { return DecimalText(value); }
 
 Text VectorText(std::initializer_list<double> values) {
   Text text = u"<";

@@ -1,7 +1,6 @@
 #include "converter/Mesh2Block.h"
 
 #include <algorithm>
-#include <cmath>
 #include <span>
 
 #include "text/CopyUnits.h"
@@ -22,23 +21,6 @@ void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
 template <size_t Size>
 char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
   return std::copy(literal, literal + Size - 1, at);
-}
-
-// A unit normal's coordinate with six decimals, trailing zeros left off: a
-// millionth of a radian is far below what shading shows, and a fixed format
-// costs a fraction of the shortest exact one.
-char16_t* AppendUnitCoordinate(char16_t* at, float coordinate) {
-  const auto millionths = static_cast<int64_t>(std::lround(std::fabs(coordinate) * 1e6));
-  if (coordinate < 0 && millionths != 0) *at++ = u'-';
-  *at++ = static_cast<char16_t>(u'0' + millionths / 1000000);
-  int64_t decimals = millionths % 1000000;
-  if (decimals == 0) return at;
-  int places = 6;
-  for (; decimals % 10 == 0; decimals /= 10) --places;
-  *at++ = u'.';
-  for (int place = places - 1; place >= 0; --place, decimals /= 10)
-    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
-  return at + places;
 }
 
 }  // namespace
@@ -95,7 +77,7 @@ void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
   char16_t* at = units;
   for (size_t k = 0; k < 3; ++k) {
     *at++ = k == 0 ? u'<' : u',';
-    at = AppendUnitCoordinate(at, vector[k]);
+    at = AppendDecimal(at, vector[k]);
   }
   *at++ = u'>';
   text.assign(units, at);

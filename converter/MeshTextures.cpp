@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "text/StringOperations.h"
+
 namespace meshfold {
 
 namespace {
@@ -27,6 +29,7 @@ MeshTextures::MeshTextures(const RecordStore& store, const MeshPlan& plan, std::
     return look.pigment == looks_.front().pigment && look.rest == looks_.front().rest;
   };
   listed_ = !store.VertexColours.empty() || !std::all_of(looks_.begin(), looks_.end(), plain);
+  for (const MaterialLook& look : looks_) materialTextures_.push_back(TextureText(look.pigment, look.rest));
   if (store.VertexColours.empty()) return;
   NumberColours();
   ListColourTextures(plan);
@@ -89,13 +92,24 @@ uint32_t MeshTextures::CornerTexture(uint32_t vertex, uint32_t material) const {
   return first + (oneMaterial_ ? colour : pairs_.at(uint64_t{colour} << 32 | material));
 }
 
-Text MeshTextures::Texture(size_t index) const {
-  if (index < looks_.size()) return TextureText(looks_[index].pigment, looks_[index].rest);
+// A million colours make a million textures: each is written in place, its
+// numbers by AppendDecimal, without a text of its own.
+TextView MeshTextures::Texture(size_t index, Text& buffer) const {
+  if (index < looks_.size()) return materialTextures_[index];
   const ColourTexture& texture = colourTextures_[index - looks_.size()];
-  Colour colour = store_.VertexColours[texture.vertex];
-  // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
-  for (float& component : colour) component = scale_ > 1 ? component / 255 : component;
-  return TextureText(ColourPigment(colour), looks_[texture.material].rest);
+  const Colour& colour = store_.VertexColours[texture.vertex];
+  char16_t units[96];
+  char16_t* at = units;
+  for (size_t k = 0; k < 3; ++k) {
+    *at++ = k == 0 ? u'<' : u',';
+    // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
+    at = AppendDecimal(at, scale_ > 1 ? colour[k] / 255.0 : colour[k]);
+  }
+  *at++ = u'>';
+  const TextView rest = looks_[texture.material].rest;
+  JoinTexts(buffer, {u"texture { pigment { rgb ", TextView(units, static_cast<size_t>(at - units)), u" }",
+                     rest.empty() ? u"" : u" ", rest, u" }"});
+  return buffer;
 }
 
 TriangleTextures MeshTextures::Of(const PlannedTriangle& triangle) const {

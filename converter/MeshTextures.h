@@ -30,8 +30,9 @@ class MeshTextures {
   // The entries of the texture_list; 0 when there is none.
   size_t Count() const { return listed_ ? looks_.size() + colourTextures_.size() : 0; }
 
-  // Texture number index of the list, "texture { ... }".
-  Text Texture(size_t index) const;
+  // Texture number index of the list, "texture { ... }"; a vertex colour's is
+  // written into buffer, which the view then shows.
+  TextView Texture(size_t index, Text& buffer) const;
 
   // The textures of a triangle of the plan.
   TriangleTextures Of(const PlannedTriangle& triangle) const;
@@ -49,6 +50,7 @@ class MeshTextures {
 
   const RecordStore& store_;
   std::vector<MaterialLook> looks_;
+  std::vector<Text> materialTextures_;  // the texture of each look
   bool listed_ = false;
   std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or NoNumber
   std::vector<uint32_t> colourVertex_;  // by colour number: its first vertex

@@ -95,8 +95,10 @@ class Mesh2Writer {
       WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g); });
     if (plan_.textured)
       WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.TextureTexts.Read(g + 1); });
+    Text buffer;
     if (textures_.Count() > 0)
-      WriteEntries(u"texture_list", textureNumbers_, [&](uint32_t g) { return textures_.Texture(g); });
+      WriteEntries(u"texture_list", textureNumbers_,
+                   [&](uint32_t g) { return textures_.Texture(g, buffer); });
     WriteFaceIndices();
     if (plan_.normals != NormalSource::None)
       WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "text/CopyUnits.h"
@@ -163,10 +164,24 @@ Text JoinedText(std::initializer_list<TextView> parts) {
   return joined;
 }
 
-Text FloatText(float value) {
-  char bytes[32];
-  const auto [end, error] = std::to_chars(bytes, bytes + sizeof bytes, value);
-  return error == std::errc() ? Text(bytes, end) : Text(u"0");
+char16_t* AppendDecimal(char16_t* at, double value) {
+  const double millionths = std::round(std::fmin(std::fabs(value), 1e15) * 1e6);
+  const auto whole = static_cast<int64_t>(millionths / 1e6);
+  int64_t decimals = static_cast<int64_t>(millionths - static_cast<double>(whole) * 1e6);
+  if (value < 0 && millionths != 0) *at++ = u'-';
+  at = CopyUnits(at, IntegerToText(whole));
+  if (decimals == 0) return at;
+  int places = 6;
+  for (; decimals % 10 == 0; decimals /= 10) --places;
+  *at++ = u'.';
+  for (int place = places - 1; place >= 0; --place, decimals /= 10)
+    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
+  return at + places;
+}
+
+Text DecimalText(double value) {
+  char16_t units[32];
+  return Text(units, AppendDecimal(units, value));
 }
 
 bool TextToNumber(TextView text, double& value) {

@@ -135,9 +135,14 @@ inline size_t ReadDecimalPrefix(TextView text, double& value) {
   return static_cast<size_t>(stop - begin);
 }
 
-// The shortest text that reads back as value, as a float: "0.5", "1e-05". A
-// colour or a factor needs no more digits than that.
-Text FloatText(float value);
+// Writes value at at with six decimals at most, its trailing zeros left off
+// ("0.5", "-2", "96.078431"), and returns where it ends: a millionth is below
+// what shading or colour shows, and a fixed format costs a fraction of the
+// shortest exact one. Needs room for 28 units; values beyond 1e15 are cut.
+char16_t* AppendDecimal(char16_t* at, double value);
+
+// The text AppendDecimal writes.
+Text DecimalText(double value);
 
 // text without the blanks and tabs at its start and end.
 TextView TrimBlanks(TextView text);

@@ -191,7 +191,10 @@ std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore
   std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
   PlanPlace place(store);
   const auto add = [&](uint32_t group, int64_t endFace) {
-    if (slot[group] == SIZE_MAX) slot[group] = groups.size(), groups.push_back({group, {}});
+    if (slot[group] == SIZE_MAX) {
+      slot[group] = groups.size();
+      groups.push_back({group, {}});
+    }
     groups[slot[group]].second.push_back({place, endFace});
     WalkPlannedTriangles(plan, place, endFace, [](const PlannedTriangle&) {});
   };

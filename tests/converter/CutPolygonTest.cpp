@@ -36,13 +36,28 @@ bool Inside(const Point& s, const std::vector<Point>& ring) {
   return inside;
 }
 
+// A skyline of teeth on a base: corners that share coordinates, and lie on
+// one line where neighbouring teeth are as high.
+std::vector<Point> Comb(std::mt19937& random) {
+  const int teeth = 2 + static_cast<int>(random() % 5);
+  std::vector<Point> ring = {{-1, -1}, {1, -1}};
+  for (int x = teeth; x > 0; --x) {
+    const double height = -1 + 0.5 * static_cast<double>(1 + random() % 3), step = 2.0 / teeth;
+    ring.push_back({-1 + x * step, height});
+    ring.push_back({-1 + (x - 1) * step, height});
+  }
+  return ring;
+}
+
 // A polygon seen whole from its middle, so simple, counterclockwise; a corner
-// sometimes repeated or set halfway along an edge; its first corner anywhere.
+// sometimes repeated or set halfway along an edge; or a comb; its first corner
+// anywhere.
 std::vector<Point> RandomPolygon(std::mt19937& random) {
   std::uniform_real_distribution<double> unit(0, 1);
-  const size_t count = 4 + random() % 14;
-  std::vector<Point> ring;
-  for (size_t k = 0; k < count; ++k) {
+  const size_t count = 3 + random() % 15;
+  std::vector<Point> ring = random() % 3 == 0 ? Comb(random) : std::vector<Point>();
+  const bool comb = !ring.empty();
+  for (size_t k = 0; !comb && k < count; ++k) {
     // Corners less than half a turn apart keep the middle inside.
     const double angle =
         2 * std::numbers::pi * (static_cast<double>(k) + 0.8 * unit(random)) / static_cast<double>(count);
@@ -57,19 +72,40 @@ std::vector<Point> RandomPolygon(std::mt19937& random) {
   return ring;
 }
 
+// Into space: the plane spanned by two fixed directions, moved away.
+std::vector<Vector3> InSpace(const std::vector<Point>& ring) {
+  const Vector3 u = {0.6, 0.8, 0}, v = {-0.48, 0.36, 0.8}, at = {5, -3, 2};
+  std::vector<Vector3> corners;
+  for (const Point& p : ring)
+    corners.push_back({at[0] + p[0] * u[0] + p[1] * v[0], at[1] + p[0] * u[1] + p[1] * v[1],
+                       at[2] + p[0] * u[2] + p[1] * v[2]});
+  return corners;
+}
+
+// A mouth open 40 degrees, from its corner: the fan covers it, its first corner
+// seeing all of it; from the lip, the fan would close the mouth.
+TEST(CutPolygon, TheFanStaysWhereItCoversThePolygon) {
+  std::vector<Point> mouth = {{0, 0}};
+  for (int degrees = 20; degrees <= 340; degrees += 40)
+    mouth.push_back({std::cos(degrees * std::numbers::pi / 180), std::sin(degrees * std::numbers::pi / 180)});
+  std::vector<CornerTriple> cut;
+  EXPECT_TRUE(CutPolygon(InSpace(mouth), cut));
+  std::rotate(mouth.begin(), mouth.begin() + 1, mouth.end());
+  EXPECT_FALSE(CutPolygon(InSpace(mouth), cut));
+  // A dart in its own plane: the triangle at its tip (3, 3) holds the corner
+  // (0, 2), which shares a coordinate with the first, but no other corner.
+  ASSERT_FALSE(
+      CutPolygon(std::vector<Vector3>{{0, 0, 0}, {2, 1.5, 0}, {3, 3, 0}, {-3, 3, 0}, {0, 2, 0}}, cut));
+  EXPECT_EQ(std::count(cut.begin(), cut.end(), CornerTriple{0, 2, 3}), 0);
+}
+
 TEST(CutPolygon, RandomPolygonsAreCoveredOnceAndFaceTheirWay) {
   std::mt19937 random(18);
   std::uniform_real_distribution<double> unit(0, 1);
+  std::vector<CornerTriple> cut;  // one for all, as the writers keep one
   for (int polygon = 0; polygon < 3000; ++polygon) {
     const std::vector<Point> ring = RandomPolygon(random);
-    // Into space: the plane spanned by two fixed directions, moved away.
-    const Vector3 u = {0.6, 0.8, 0}, v = {-0.48, 0.36, 0.8}, at = {5, -3, 2};
-    std::vector<Vector3> corners;
-    for (const Point& p : ring)
-      corners.push_back({at[0] + p[0] * u[0] + p[1] * v[0], at[1] + p[0] * u[1] + p[1] * v[1],
-                         at[2] + p[0] * u[2] + p[1] * v[2]});
-    std::vector<CornerTriple> cut;
-    if (CutPolygon(corners, cut)) {
+    if (CutPolygon(InSpace(ring), cut)) {
       cut.clear();
       for (uint32_t c = 2; c < ring.size(); ++c) cut.push_back({0, c - 1, c});
     }

@@ -16,13 +16,6 @@ void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
   WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
 }
 
-// Copies a literal's units to at: a fixed-size copy, without the size tests
-// CopyUnits makes for texts of any length.
-template <size_t Size>
-char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
-  return std::copy(literal, literal + Size - 1, at);
-}
-
 }  // namespace
 
 Mesh2Block::Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
@@ -43,26 +36,6 @@ void Mesh2Block::Entry(TextView text) {
   }
   used_ = CopyUnits(CopyLiteral(used_, u"    "), text);
   EndEntry();
-}
-
-void Mesh2Block::Indices(int64_t a, int64_t b, int64_t c, const uint32_t* textures, uint32_t textureCount) {
-  used_ = CopyLiteral(used_, u"    <");
-  used_ = CopyUnits(used_, IntegerToText(a));
-  *used_++ = u',';
-  used_ = CopyUnits(used_, IntegerToText(b));
-  *used_++ = u',';
-  used_ = CopyUnits(used_, IntegerToText(c));
-  *used_++ = u'>';
-  for (uint32_t k = 0; k < textureCount; ++k) {
-    *used_++ = u',';
-    used_ = CopyUnits(used_, IntegerToText(textures[k]));
-  }
-  EndEntry();
-}
-
-void Mesh2Block::EndEntry() {
-  used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
-  if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
 }
 
 // WriteLine ends the batch's last line.

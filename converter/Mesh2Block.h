@@ -2,10 +2,13 @@
 // One block of a mesh2: its name, its count, then its entries a line each,
 // a comma after each but the last.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
+#include "text/CopyUnits.h"
 #include "text/FileTable.h"
+#include "text/StringOperations.h"
 #include "text/Text.h"
 
 namespace meshfold {
@@ -25,8 +28,22 @@ class Mesh2Block {
   void Entry(TextView text);
 
   // An entry of three indices, then textureCount texture indices (0, 1 or 3).
+  // Inline, as the copies of the literals: the index blocks hold millions.
   void Indices(int64_t a, int64_t b, int64_t c, const uint32_t* textures = nullptr,
-               uint32_t textureCount = 0);
+               uint32_t textureCount = 0) {
+    used_ = CopyLiteral(used_, u"    <");
+    used_ = CopyUnits(used_, IntegerToText(a));
+    *used_++ = u',';
+    used_ = CopyUnits(used_, IntegerToText(b));
+    *used_++ = u',';
+    used_ = CopyUnits(used_, IntegerToText(c));
+    *used_++ = u'>';
+    for (uint32_t k = 0; k < textureCount; ++k) {
+      *used_++ = u',';
+      used_ = CopyUnits(used_, IntegerToText(textures[k]));
+    }
+    EndEntry();
+  }
 
  private:
   static constexpr size_t BatchUnits = 4096;
@@ -34,7 +51,18 @@ class Mesh2Block {
   // EntryRoom - 8 units with its indent and line end.
   static constexpr size_t EntryRoom = 256;
 
-  void EndEntry();
+  // Copies a literal's units to at: a fixed-size copy, without the size tests
+  // CopyUnits makes for texts of any length.
+  template <size_t Size>
+  static char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
+    return std::copy(literal, literal + Size - 1, at);
+  }
+
+  void EndEntry() {
+    used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
+    if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
+  }
+
   void Flush();
 
   FileHandle file_;

@@ -34,6 +34,7 @@ class FaceStates {
  public:
   explicit FaceStates(const std::vector<FaceRun>& runs) : runs_(runs) {}
   const FaceState& Of(int64_t face) {
+    if (runs_.empty()) return none_;
     while (next_ < runs_.size() && runs_[next_].firstFace <= face) ++next_;
     return next_ == 0 ? none_ : runs_[next_ - 1].state;
   }

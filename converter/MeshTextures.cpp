@@ -112,9 +112,8 @@ TextView MeshTextures::Texture(size_t index, Text& buffer) const {
   return buffer;
 }
 
-TriangleTextures MeshTextures::Of(const PlannedTriangle& triangle) const {
+TriangleTextures MeshTextures::ListedOf(const PlannedTriangle& triangle) const {
   TriangleTextures textures;
-  if (!listed_) return textures;
   const uint32_t material = triangle.state.material;
   bool coloured = false;
   for (size_t k = 0; k < 3; ++k) {

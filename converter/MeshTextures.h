@@ -34,8 +34,10 @@ class MeshTextures {
   // written into buffer, which the view then shows.
   TextView Texture(size_t index, Text& buffer) const;
 
-  // The textures of a triangle of the plan.
-  TriangleTextures Of(const PlannedTriangle& triangle) const;
+  // The textures of a triangle of the plan. Inline where there are none.
+  TriangleTextures Of(const PlannedTriangle& triangle) const {
+    return listed_ ? ListedOf(triangle) : TriangleTextures();
+  }
 
  private:
   // A vertex colour's texture: the colour (by its first vertex) on a material.
@@ -44,6 +46,7 @@ class MeshTextures {
     uint32_t material;
   };
 
+  TriangleTextures ListedOf(const PlannedTriangle& triangle) const;
   void NumberColours();
   void ListColourTextures(const MeshPlan& plan);
   uint32_t CornerTexture(uint32_t vertex, uint32_t material) const;

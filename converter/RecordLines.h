@@ -30,7 +30,8 @@ class RecordLines {
       const size_t backslash = ContinuationAt(line);
       if (lines == 1 && backslash == NoBackslash) return line;
       Append(line.substr(0, backslash));
-      if (backslash == NoBackslash || AtEnd(file_)) return joined_;
+      // At the end of the data the next line is empty and continues nothing.
+      if (backslash == NoBackslash) return joined_;
     }
   }
 

@@ -90,12 +90,12 @@ class Mesh2Writer {
 
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
+    Text buffer;
     WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g + 1); });
     if (plan_.normals != NormalSource::None)
-      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g); });
+      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, buffer); });
     if (plan_.textured)
       WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.TextureTexts.Read(g + 1); });
-    Text buffer;
     if (textures_.Count() > 0)
       WriteEntries(u"texture_list", textureNumbers_,
                    [&](uint32_t g) { return textures_.Texture(g, buffer); });
@@ -143,11 +143,11 @@ class Mesh2Writer {
     return triangles;
   }
 
-  Text NormalText(uint32_t global) const {
-    if (global < fileNormals_) return Text(store_.NormalTexts.Read(global + 1));
-    Text text;
-    UnitVectorText(plan_.computed.vectors[global - fileNormals_], text);
-    return text;
+  // The file's normal as the store keeps it, or a computed one written into buffer.
+  TextView NormalText(uint32_t global, Text& buffer) const {
+    if (global < fileNormals_) return store_.NormalTexts.Read(global + 1);
+    UnitVectorText(plan_.computed.vectors[global - fileNormals_], buffer);
+    return buffer;
   }
 
   void WriteEntries(TextView name, const Numbering& numbering, auto text) {

@@ -72,9 +72,11 @@ std::vector<Point> RandomPolygon(std::mt19937& random) {
   return ring;
 }
 
-// Into space: the plane spanned by two fixed directions, moved away.
-std::vector<Vector3> InSpace(const std::vector<Point>& ring) {
-  const Vector3 u = {0.6, 0.8, 0}, v = {-0.48, 0.36, 0.8}, at = {5, -3, 2};
+// Into space: the plane spanned by two fixed directions, moved away; scale
+// makes it as small as a model in metres may be.
+std::vector<Vector3> InSpace(const std::vector<Point>& ring, double scale = 1) {
+  const Vector3 u = {0.6 * scale, 0.8 * scale, 0}, v = {-0.48 * scale, 0.36 * scale, 0.8 * scale},
+                at = {5, -3, 2};
   std::vector<Vector3> corners;
   for (const Point& p : ring)
     corners.push_back({at[0] + p[0] * u[0] + p[1] * v[0], at[1] + p[0] * u[1] + p[1] * v[1],
@@ -105,7 +107,7 @@ TEST(CutPolygon, RandomPolygonsAreCoveredOnceAndFaceTheirWay) {
   std::vector<CornerTriple> cut;  // one for all, as the writers keep one
   for (int polygon = 0; polygon < 3000; ++polygon) {
     const std::vector<Point> ring = RandomPolygon(random);
-    if (CutPolygon(InSpace(ring), cut)) {
+    if (CutPolygon(InSpace(ring, polygon % 2 == 0 ? 1 : 1e-3), cut)) {
       cut.clear();
       for (uint32_t c = 2; c < ring.size(); ++c) cut.push_back({0, c - 1, c});
     }

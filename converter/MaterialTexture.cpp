@@ -11,12 +11,9 @@ namespace {
 
 using namespace std::string_view_literals;
 
-Text Number(double value) { return DecimalText(value); }
-
 Text VectorText(std::initializer_list<double> values) {
-  Text text = u"<";
-  for (double value : values) AppendTexts(text, {text.size() > 1 ? u"," : u"", Number(value)});
-  return text + u">";
+  char16_t units[128];
+  return Text(units, AppendDecimalVector(units, values));
 }
 
 bool EndsWithNoCase(TextView text, TextView ending) {
@@ -103,7 +100,8 @@ Text Pigment(const Material& material, const ImageSetting& setting, std::vector<
     return JoinedText({u"pigment { rgbt ", VectorText({kd[0], kd[1], kd[2], transmit}), u" }"});
   }
   return JoinedText({u"pigment { uv_mapping image_map { ", image.kind, u" \"", image.written, u"\"",
-                     transmit > 0 ? u" transmit all " : u"", transmit > 0 ? Number(transmit) : u"", u" } }"});
+                     transmit > 0 ? u" transmit all " : u"", transmit > 0 ? DecimalText(transmit) : u"",
+                     u" } }"});
 }
 
 Text Finish(const Material& material) {
@@ -114,8 +112,8 @@ Text Finish(const Material& material) {
   if (highlight <= 0 && !emits) return {};
   Text finish = u"finish {";
   if (highlight > 0)
-    AppendTexts(finish,
-                {u" phong ", Number(highlight), u" phong_size ", Number(std::max(material.shininess, 1.0))});
+    AppendTexts(finish, {u" phong ", DecimalText(highlight), u" phong_size ",
+                         DecimalText(std::max(material.shininess, 1.0))});
   if (emits) AppendTexts(finish, {u" emission rgb ", VectorText({ke[0], ke[1], ke[2]})});
   return finish + u" }";
 }
@@ -124,7 +122,7 @@ Text Normal(const Material& material, const ImageSetting& setting, std::vector<T
   Image image;
   if (!UsableImage(material, material.bumpMap, u"it has no bump map", setting, image, warnings)) return {};
   return JoinedText({u"normal { uv_mapping bump_map { ", image.kind, u" \"", image.written, u"\" bump_size ",
-                     Number(material.bumpSize), u" } }"});
+                     DecimalText(material.bumpSize), u" } }"});
 }
 
 }  // namespace
@@ -134,10 +132,6 @@ MaterialLook LookOf(const Material& material, const ImageSetting& setting, std::
   const Text normal = Normal(material, setting, warnings);
   if (!normal.empty()) look.rest += (look.rest.empty() ? u"" : u" ") + normal;
   return look;
-}
-
-Text ColourPigment(const Colour& colour) {
-  return JoinedText({u"pigment { rgb ", VectorText({colour[0], colour[1], colour[2]}), u" }"});
 }
 
 Text TextureText(TextView pigment, TextView rest) {

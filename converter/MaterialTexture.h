@@ -30,9 +30,6 @@ struct MaterialLook {
 // the colour (or to no bump) with a line in warnings.
 MaterialLook LookOf(const Material& material, const ImageSetting& setting, std::vector<Text>& warnings);
 
-// "pigment { rgb <r,g,b> }" of a vertex colour.
-Text ColourPigment(const Colour& colour);
-
 // "texture { pigment ... rest }".
 Text TextureText(TextView pigment, TextView rest);
 

@@ -46,14 +46,8 @@ void Mesh2Block::Flush() {
 }
 
 void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
-  char16_t units[32];
-  char16_t* at = units;
-  for (size_t k = 0; k < 3; ++k) {
-    *at++ = k == 0 ? u'<' : u',';
-    at = AppendDecimal(at, vector[k]);
-  }
-  *at++ = u'>';
-  text.assign(units, at);
+  char16_t units[96];
+  text.assign(units, AppendDecimalVector(units, {vector[0], vector[1], vector[2]}));
 }
 
 }  // namespace meshfold

@@ -98,14 +98,11 @@ TextView MeshTextures::Texture(size_t index, Text& buffer) const {
   if (index < looks_.size()) return materialTextures_[index];
   const ColourTexture& texture = colourTextures_[index - looks_.size()];
   const Colour& colour = store_.VertexColours[texture.vertex];
+  // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
+  const double divisor = scale_ > 1 ? 255 : 1;
   char16_t units[96];
-  char16_t* at = units;
-  for (size_t k = 0; k < 3; ++k) {
-    *at++ = k == 0 ? u'<' : u',';
-    // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
-    at = AppendDecimal(at, scale_ > 1 ? colour[k] / 255.0 : colour[k]);
-  }
-  *at++ = u'>';
+  char16_t* const at =
+      AppendDecimalVector(units, {colour[0] / divisor, colour[1] / divisor, colour[2] / divisor});
   const TextView rest = looks_[texture.material].rest;
   JoinTexts(buffer, {u"texture { pigment { rgb ", TextView(units, static_cast<size_t>(at - units)), u" }",
                      rest.empty() ? u"" : u" ", rest, u" }"});

@@ -179,6 +179,15 @@ char16_t* AppendDecimal(char16_t* at, double value) {
   return at + places;
 }
 
+char16_t* AppendDecimalVector(char16_t* at, std::initializer_list<double> values) {
+  for (const double& value : values) {
+    *at++ = &value == values.begin() ? u'<' : u',';
+    at = AppendDecimal(at, value);
+  }
+  *at++ = u'>';
+  return at;
+}
+
 Text DecimalText(double value) {
   char16_t units[32];
   return Text(units, AppendDecimal(units, value));

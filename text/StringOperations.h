@@ -144,6 +144,10 @@ char16_t* AppendDecimal(char16_t* at, double value);
 // The text AppendDecimal writes.
 Text DecimalText(double value);
 
+// Writes "<a,b,...>" of values as AppendDecimal writes each, at at, and
+// returns where it ends. Needs room for 30 units a value.
+char16_t* AppendDecimalVector(char16_t* at, std::initializer_list<double> values);
+
 // text without the blanks and tabs at its start and end.
 TextView TrimBlanks(TextView text);
 

@@ -77,9 +77,7 @@ class MeshPlanner {
  private:
   // True for the fan; the triangles of any other cut join the plan's.
   bool CutFace(const StoredFace& face) {
-    corners_.clear();
-    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-      corners_.push_back(positions_.At(store_.Corners[corner].vertex));
+    positions_.OfCorners(face, corners_);
     if (CutPolygon(corners_, triangles_)) return true;
     plan_.cuts.insert(plan_.cuts.end(), triangles_.begin(), triangles_.end());
     return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "converter/RecordStore.h"
+#include "converter/StoredFaces.h"
 #include "converter/Vector3.h"
 
 namespace meshfold {
@@ -24,6 +25,14 @@ class VertexPositions {
     Vector3& position = positions_[vertex];
     if (std::isnan(position[0])) position = Read(vertex);
     return position;
+  }
+
+  // corners becomes the positions of face's corners, in their order: what its
+  // cut (CutPolygon) is made from.
+  void OfCorners(const StoredFace& face, std::vector<Vector3>& corners) {
+    corners.clear();
+    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
+      corners.push_back(At(store_.Corners[corner].vertex));
   }
 
   // Every vertex's position, vertex number n at n - 1; the positions are let

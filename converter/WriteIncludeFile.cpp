@@ -73,9 +73,7 @@ class UnionFaces {
 
   // True when the face is cut as the fan; else triangles_ holds its cut.
   bool Cut(const StoredFace& face) {
-    corners_.clear();
-    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-      corners_.push_back(positions_.At(store_.Corners[corner].vertex));
+    positions_.OfCorners(face, corners_);
     return CutPolygon(corners_, triangles_);
   }
 

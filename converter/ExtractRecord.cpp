@@ -307,8 +307,7 @@ void StoreLookRecords(TextView& line, bool& plain, RecordStore& store) {
     const uint32_t material = store.MaterialNames.Number(TrimBlanks(line));
     ChangeFaceState(store, [material](FaceState& state) { state.material = material; });
   }
-  if (TakeKeyword(line, u"mtllib", plain))
-    store.MaterialLibraries.push_back({store.LineCount, Text(TrimBlanks(line))});
+  if (TakeKeyword(line, u"mtllib", plain)) store.MaterialLibraries.emplace_back(TrimBlanks(line));
   if (TakeKeyword(line, u"o", plain) || TakeKeyword(line, u"g", plain)) {
     const uint32_t group = store.GroupNames.Number(TrimBlanks(line));
     ChangeFaceState(store, [group](FaceState& state) { state.group = group; });

@@ -29,20 +29,20 @@ bool ReadLibrary(TextView folder, TextView name, MaterialLibrary& library, std::
 
 // The words of an "mtllib" line: the whole first, since a name may hold
 // blanks, then each word when the whole names no file.
-void ReadLibraries(const LibraryLine& line, TextView folder, MaterialLibrary& library, std::set<Text>& read,
+void ReadLibraries(const Text& names, TextView folder, MaterialLibrary& library, std::set<Text>& read,
                    std::vector<Text>& warnings) {
   OsError error = 0;
-  if (line.names.empty() || !read.insert(line.names).second) return;
-  if (ReadLibrary(folder, line.names, library, warnings, error)) return;
+  if (names.empty() || !read.insert(names).second) return;
+  if (ReadLibrary(folder, names, library, warnings, error)) return;
   std::vector<TextView> words;
-  for (TextView rest = line.names; !rest.empty();) {
+  for (TextView rest = names; !rest.empty();) {
     const size_t end = std::min(rest.find_first_of(u" \t"), rest.size());
     if (end > 0) words.push_back(rest.substr(0, end));
     rest.remove_prefix(std::min(end + 1, rest.size()));
   }
   if (words.size() < 2) {
     warnings.push_back(
-        JoinedText({u"material library ", line.names, u" could not be read: ", OsErrorText(error)}));
+        JoinedText({u"material library ", names, u" could not be read: ", OsErrorText(error)}));
     return;
   }
   for (TextView word : words) {
@@ -59,8 +59,7 @@ std::vector<MaterialLook> LookUpMaterials(const RecordStore& store, TextView obj
   std::set<Text> read;
   const TextView folder = DirectoryPart(objPath);
   const size_t before = warnings.size();
-  for (const LibraryLine& line : store.MaterialLibraries)
-    ReadLibraries(line, folder, library, read, warnings);
+  for (const Text& names : store.MaterialLibraries) ReadLibraries(names, folder, library, read, warnings);
   // Where a library could not be used, its materials are missing for that
   // reason alone, which its warning already says.
   const bool librariesSound = warnings.size() == before;

@@ -70,12 +70,6 @@ class NameList {
 using Colour = std::array<float, 3>;
 inline constexpr Colour NoColour = {-1, -1, -1};
 
-// An "mtllib" line: its number and what follows the keyword.
-struct LibraryLine {
-  int64_t line;
-  Text names;
-};
-
 struct RecordStore {
   // Vectors keep every digit as "<x,y,z>", and "vt" records and the corners'
   // texture indices are kept too: what a mesh2 needs. Otherwise vectors are
@@ -96,11 +90,11 @@ struct RecordStore {
   bool HasSmoothing = false;      // an "s" line came: smoothing groups decide the normals
   NameList MaterialNames;
   NameList GroupNames;
-  std::vector<LibraryLine> MaterialLibraries;
-  std::vector<Colour> VertexColours;  // by vertex number, element 0 unused; empty without colours
-  CornerList Corners;                 // every face line in turn, from element 0
-  size_t CornerEnd = 0;               // entries of Corners in use
-  Text Fields;                        // a record's fields set apart by single blanks
+  std::vector<Text> MaterialLibraries;  // what follows each "mtllib"
+  std::vector<Colour> VertexColours;    // by vertex number, element 0 unused; empty without colours
+  CornerList Corners;                   // every face line in turn, from element 0
+  size_t CornerEnd = 0;                 // entries of Corners in use
+  Text Fields;                          // a record's fields set apart by single blanks
 };
 
 // Empties store and gives it arrays with the upper bound RecordLimit; keepExact
@@ -132,13 +126,6 @@ std::vector<bool> DirectedNormals(const RecordStore& store);
 // DirectedNormals) tells; 0 and numbers beyond the stored normals name none.
 inline bool NamesDirectedNormal(const std::vector<bool>& directed, uint32_t normal) {
   return normal < directed.size() && directed[normal];
-}
-
-// The colour of vertex number, NoColour when it has none.
-inline const Colour& VertexColour(const RecordStore& store, int64_t number) {
-  return static_cast<size_t>(number) < store.VertexColours.size()
-             ? store.VertexColours[static_cast<size_t>(number)]
-             : NoColour;
 }
 
 // Vector text of vertex number, "" when no such vertex was read.

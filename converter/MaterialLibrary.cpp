@@ -49,7 +49,10 @@ class LibraryReader {
     if (SameKeyword(keyword, u"Kd")) return ReadColour(keyword, rest, current_->diffuse);
     if (SameKeyword(keyword, u"Ks")) return ReadColour(keyword, rest, current_->specular);
     if (SameKeyword(keyword, u"Ke")) return ReadColour(keyword, rest, current_->emission);
-    if (SameKeyword(keyword, u"Ns")) return ReadNumber(keyword, rest, current_->shininess);
+    if (SameKeyword(keyword, u"Ns")) {
+      ReadNumber(keyword, rest, current_->shininess);
+      return;
+    }
     if (SameKeyword(keyword, u"d")) return ReadOpacity(keyword, rest, false);
     if (SameKeyword(keyword, u"Tr")) return ReadOpacity(keyword, rest, true);
     if (SameKeyword(keyword, u"illum")) return ReadIllumination(keyword, rest);
@@ -102,22 +105,23 @@ class LibraryReader {
     colour = read == 1 ? Vector3{values[0], values[0], values[0]} : values;
   }
 
-  void ReadNumber(TextView keyword, TextView rest, double& value) {
-    if (ReadNumbers(rest, &value, 1) == 0) Warn({keyword, u" takes a number: ", rest});
+  // False, with a warning, when rest does not begin with a number.
+  bool ReadNumber(TextView keyword, TextView rest, double& value) {
+    if (ReadNumbers(rest, &value, 1) > 0) return true;
+    Warn({keyword, u" takes a number: ", rest});
+    return false;
   }
 
   // "d -halo 0.5" is read as "d 0.5".
   void ReadOpacity(TextView keyword, TextView rest, bool transparency) {
     if (SameKeyword(rest.substr(0, 5), u"-halo")) TakeWord(rest);
     double value = 0;
-    if (ReadNumbers(rest, &value, 1) == 0) return Warn({keyword, u" takes a number: ", rest});
-    current_->opacity = transparency ? 1 - value : value;
+    if (ReadNumber(keyword, rest, value)) current_->opacity = transparency ? 1 - value : value;
   }
 
   void ReadIllumination(TextView keyword, TextView rest) {
     double value = 0;
-    if (ReadNumbers(rest, &value, 1) == 0) return Warn({keyword, u" takes a number: ", rest});
-    current_->illumination = static_cast<int64_t>(value);
+    if (ReadNumber(keyword, rest, value)) current_->illumination = static_cast<int64_t>(value);
   }
 
   // "map_Kd [-option value...] file": the options are passed over, but for a

@@ -106,13 +106,17 @@ class VertexNormalBuilder {
     }
   }
 
-  // Whether the triangle other takes part in triangle's normals.
+  // Whether the triangle other takes part in triangle's normals. One that
+  // faces more than a right angle away never does, whatever the groups say:
+  // a double-sided face's reversed twin would cancel the normal it joined.
   bool SharesNormals(size_t triangle, size_t other) const {
     if (other == triangle) return true;
-    if (!groups_.empty()) return groups_[triangle] != 0 && groups_[other] == groups_[triangle];
     const Vector3& own = shape_.normals[triangle];
+    const double facing = Dot(own, shape_.normals[other]);
+    if (facing < 0) return false;
+    if (!groups_.empty()) return groups_[triangle] != 0 && groups_[other] == groups_[triangle];
     // A degenerate triangle has no direction to keep apart from.
-    return Dot(own, own) == 0 || Dot(own, shape_.normals[other]) >= creaseCosine_;
+    return Dot(own, own) == 0 || facing >= creaseCosine_;
   }
 
   std::array<float, 3> CornerNormal(size_t vertex, size_t triangle) const {

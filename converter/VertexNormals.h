@@ -3,7 +3,8 @@
 // average of the unit normals of the triangles around its vertex, each weighted
 // by its angle at that vertex. Only triangles whose normal lies within the
 // crease angle of the corner's own triangle take part, so sharp edges stay
-// sharp.
+// sharp, and never one facing more than a right angle away, so that each
+// corner's normal faces along its own triangle.
 
 #include <array>
 #include <cstdint>

@@ -44,18 +44,46 @@ TEST(ComputeVertexNormals, DegenerateSharedAndUnneededTriangles) {
   }
 }
 
-// Two triangles folded 135 degrees along the edge from vertex 0 to vertex 2,
-// far beyond the crease: only one nonzero group joins them there.
+// Two triangles folded 72 degrees along the edge from vertex 0 to vertex 2,
+// beyond the crease: only one nonzero group joins them there.
 TEST(ComputeVertexNormals, SmoothingGroupsDecideOverTheCrease) {
   const std::pair<std::vector<uint32_t>, bool> cases[] = {
       {{}, false}, {{1, 1}, true}, {{0, 0}, false}, {{1, 2}, false}};
   for (const auto& [groups, joined] : cases) {
     TriangleMesh folded{
-        {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 1}}, {0, 1, 2, 0, 2, 3}, {true, true}, groups};
+        {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {-1, 0, 3}}, {0, 1, 2, 0, 2, 3}, {true, true}, groups};
     const VertexNormals normals = ComputeVertexNormals(folded, 60);
     const std::vector<uint32_t>& at = normals.cornerNormals;
     EXPECT_EQ(at[0] == at[3] && at[2] == at[4], joined) << groups.size();
     EXPECT_EQ(normals.vectors.size(), joined ? 4U : 6U) << groups.size();
+  }
+}
+
+// A double-sided pyramid: four faces and their reversed twins around an apex,
+// all in one group, and a fold beyond a right angle under a crease of 180.
+// Whoever may join, a face turned away never does: each corner's normal faces
+// along its own triangle, and the apex's is the pyramid's up or down.
+TEST(ComputeVertexNormals, FacesTurnedAwayNeverJoin) {
+  const std::vector<Vector3> pyramid = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {.5, .5, .2}};
+  std::vector<uint32_t> corners = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4};
+  for (size_t k = 0; k < 12; k += 3) corners.insert(corners.end(), {corners[k + 2], corners[k + 1], corners[k]});
+  const TriangleMesh cases[] = {
+      {pyramid, corners, std::vector<bool>(8, true), std::vector<uint32_t>(8, 1)},
+      {pyramid, corners, std::vector<bool>(8, true), {}},
+      {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0.1}}, {0, 1, 2, 0, 2, 3}, {true, true}, {}},
+  };
+  for (const TriangleMesh& mesh : cases) {
+    const VertexNormals normals = ComputeVertexNormals(mesh, 180);
+    for (size_t corner = 0; corner < mesh.corners.size(); ++corner) {
+      const Vector3* p[3];
+      for (size_t k = 0; k < 3; ++k) p[k] = &mesh.positions[mesh.corners[corner / 3 * 3 + k]];
+      const Vector3 own = Unit(Cross(Difference(*p[1], *p[0]), Difference(*p[2], *p[0])));
+      const Normal& n = normals.vectors.at(normals.cornerNormals[corner]);
+      EXPECT_GT(Dot(own, {n[0], n[1], n[2]}), 0.05) << "corner " << corner << " of " << mesh.corners.size();
+      if (mesh.corners[corner] == 4) {
+        EXPECT_NEAR(std::abs(n[2]), 1, 1e-6) << corner;
+      }
+    }
   }
 }
 

@@ -29,13 +29,21 @@ OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordSto
                    const ConversionOptions& options) {
   const MeshPlan plan = PlanMesh(store, options);
   const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.textured, outcome.warnings));
+  outcome.triangles = plan.triangles;
   return WriteMesh2File(outcome.includePath, outcome.baseName, {store, plan, textures}, options);
 }
 
 OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                      const ConversionOptions& options) {
   if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
-  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options.scene);
+  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options.scene, outcome.triangles);
+}
+
+// The plain union says nothing more than its counts; where a picture or the
+// mesh2's materials were asked for, an empty one would puzzle.
+void WarnOfNothingToDraw(ConversionOutcome& outcome, const ConversionOptions& options) {
+  if (outcome.triangles == 0 && (options.scene || options.form == IncludeForm::Mesh2))
+    outcome.warnings.emplace_back(u"nothing to draw: no face gives a triangle");
 }
 
 // The scene beside the include file; never over the OBJ file.
@@ -75,6 +83,7 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
   outcome.faces = store.FaceCount;
   if (!outcome.Converted()) return outcome;
   if (options.form == IncludeForm::Mesh2) outcome.leftOut = LeftOutFaces(store);
+  WarnOfNothingToDraw(outcome, options);
   if (options.scene) WriteScene(objPath, outcome);
   return outcome;
 }

@@ -32,6 +32,7 @@ struct ConversionOutcome {
   int64_t vertices = 0;
   int64_t normals = 0;
   int64_t faces = 0;
+  int64_t triangles = 0;  // written to the include file
   // The faces that gave no triangle, for a mesh2, which has no place to say
   // so; the union says it in the include file itself.
   std::vector<StoredFace> leftOut;

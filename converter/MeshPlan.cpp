@@ -53,7 +53,9 @@ class MeshPlanner {
       : store_(store), options_(options), positions_(store) {
     plan_.textured = true;
     plan_.normals = options.normals;
-    if (options.normals == NormalSource::File) directed_ = DirectedNormals(store);
+    if (options.normals != NormalSource::File) return;
+    directed_ = DirectedNormals(store);
+    plan_.usedFileNormals.assign(static_cast<size_t>(store.NormalCount), false);
   }
 
   MeshPlan Plan() {
@@ -66,6 +68,7 @@ class MeshPlanner {
       plan_.fileNormals.push_back(fileNormals);
       plan_.fanCut.push_back(face.LeftOut() || face.count == 3 || CutFace(face));
       if (face.LeftOut()) continue;
+      if (fileNormals) MarkNormalsUsed(face);
       plan_.triangles += face.count - 2;
       plan_.textured = plan_.textured && NamesTextures(store_, face);
       computes = computes || (options_.normals != NormalSource::None && !fileNormals);
@@ -75,6 +78,11 @@ class MeshPlanner {
   }
 
  private:
+  void MarkNormalsUsed(const StoredFace& face) {
+    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
+      plan_.usedFileNormals[store_.Corners[corner].normal - 1] = true;
+  }
+
   // True for the fan; the triangles of any other cut join the plan's.
   bool CutFace(const StoredFace& face) {
     positions_.OfCorners(face, corners_);

@@ -23,6 +23,9 @@ struct MeshPlan {
   std::vector<bool> fileNormals;
   std::vector<bool> fanCut;
   std::vector<CornerTriple> cuts;  // the triangles of the other faces, in face order
+  // Which of the file's normals some triangle takes, normal n at n - 1: a
+  // mesh2 holds only these, as POV-Ray warns of a zero one even unused.
+  std::vector<bool> usedFileNormals;
   VertexNormals computed;          // for the corners of every triangle, where needed
 };
 

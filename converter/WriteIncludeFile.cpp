@@ -66,6 +66,8 @@ class UnionFaces {
       WriteTriangle(face, Texts(corners[t[0]]), Texts(corners[t[1]]), Texts(corners[t[2]]));
   }
 
+  int64_t Written() const { return written_; }  // triangle lines
+
  private:
   [[gnu::always_inline]] CornerTexts Texts(const Corner& corner) const {
     return ReadCornerTexts(store_, directed_, corner);
@@ -92,12 +94,12 @@ class UnionFaces {
   // Each triangle line goes out in its pieces: a vector text may be as long
   // as its OBJ line, and a joined line would hold six of them at once. POV-Ray
   // gives a flat triangle without area an infinite bounding box, and with it
-  // the whole union, so such a one is left out; a smooth one stays bounded.
+  // the whole union, and warns of a smooth one, so either is left out.
   [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a,
                                             const CornerTexts& b, const CornerTexts& c) {
-    const TriangleLinePieces line = TrianglePieces(a, b, c);
-    if (line.count < line.pieces.size() && HasNoArea(a, b, c)) return WriteNoArea(face);
-    WriteLinePieces(file_, line.View(), EncodingAnsi);
+    if (HasNoArea(a, b, c)) return WriteNoArea(face);
+    WriteLinePieces(file_, TrianglePieces(a, b, c).View(), EncodingAnsi);
+    ++written_;
   }
 
   // Whether POV-Ray finds the triangle a, b, c degenerate, by its own test:
@@ -125,12 +127,14 @@ class UnionFaces {
   std::vector<Vector3> corners_;
   std::vector<CornerTriple> triangles_;
   Text comment_;
+  int64_t written_ = 0;
 };
 
-void WriteFaces(FileHandle file, const RecordStore& store) {
+int64_t WriteFaces(FileHandle file, const RecordStore& store) {
   UnionFaces faces(file, store);
   FaceReader reader(store);
   while (reader.More()) faces.Write(reader.Next());
+  return faces.Written();
 }
 
 }  // namespace
@@ -147,12 +151,13 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
   for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned) {
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned,
+                         int64_t& triangles) {
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;
   WriteHeader(file, baseName, store.FaceCount, turned);
-  WriteFaces(file, store);
+  triangles = WriteFaces(file, store);
   WriteLine(file, u"   }", EncodingAnsi);
   return CloseTextFile(file);
 }

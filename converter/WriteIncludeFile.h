@@ -2,7 +2,7 @@
 // The POV-Ray include file: three comment lines, an empty line, the
 // declaration of the mesh as a union, the lines of the faces, "   }". A face
 // of k corners gives the k - 2 triangles of its cut (CutPolygon); a face that
-// cannot give them, and a flat triangle without area, give a comment line
+// cannot give them, and a triangle without area, give a comment line
 // that says why.
 
 #include <array>
@@ -35,8 +35,9 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
 // declared under the name DeclaredName makes of baseName; turned adds a
 // comment on turning it into POV-Ray's frame after the comment lines. Returns
 // 0 when every byte reached the file, else the platform error that stopped
-// the creation or the first write that failed.
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
-                         bool turned = false);
+// the creation or the first write that failed; triangles becomes how many
+// triangle lines were written.
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned,
+                         int64_t& triangles);
 
 }  // namespace meshfold

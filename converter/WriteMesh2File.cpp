@@ -45,6 +45,10 @@ class Numbering {
   std::vector<uint32_t> globals_;
 };
 
+bool EveryFileNormalUsed(const MeshPlan& plan) {
+  return std::find(plan.usedFileNormals.begin(), plan.usedFileNormals.end(), false) == plan.usedFileNormals.end();
+}
+
 // What a mesh2 numbers anew: its vertices, normals, texture vertices and
 // textures; kept from group to group, so that each costs only what it names.
 struct Numberings {
@@ -52,7 +56,7 @@ struct Numberings {
       : fileNormals(source.plan.normals == NormalSource::File ? static_cast<size_t>(source.store.NormalCount)
                                                               : 0),
         vertices(whole, static_cast<size_t>(source.store.VertexCount)),
-        normals(whole, fileNormals + source.plan.computed.vectors.size()),
+        normals(whole && EveryFileNormalUsed(source.plan), fileNormals + source.plan.computed.vectors.size()),
         uvs(whole, static_cast<size_t>(source.store.TextureCount)),
         textures(whole, source.textures.Count()) {}
   void Reset() {
@@ -86,6 +90,7 @@ class Mesh2Writer {
         textureNumbers_(numbers.textures) {
     numbers.Reset();
     triangles_ = whole ? static_cast<size_t>(plan_.triangles) : NumberWhatIsUsed();
+    if (whole && !EveryFileNormalUsed(plan_)) NumberUsedNormals();
   }
 
   void Write() {
@@ -106,8 +111,6 @@ class Mesh2Writer {
     if (plan_.textured) WriteLine(file_, u"  uv_mapping", EncodingAnsi);
     WriteLine(file_, u"}", EncodingAnsi);
   }
-
-  size_t Triangles() const { return triangles_; }
 
  private:
   void ForEachTriangle(auto each) {
@@ -141,6 +144,15 @@ class Mesh2Writer {
       }
     });
     return triangles;
+  }
+
+  // The whole mesh's normals in file order, the computed ones after the
+  // file's, without the file's normals that no triangle takes.
+  void NumberUsedNormals() {
+    for (uint32_t normal = 0; normal < fileNormals_; ++normal)
+      if (plan_.usedFileNormals[normal]) normals_.Local(normal);
+    for (size_t computed = 0; computed < plan_.computed.vectors.size(); ++computed)
+      normals_.Local(static_cast<uint32_t>(fileNormals_ + computed));
   }
 
   // The file's normal as the store keeps it, or a computed one written into buffer.
@@ -184,10 +196,16 @@ class Mesh2Writer {
   size_t triangles_ = 0;
 };
 
-// The spans of each group's faces, in the order the groups first hold a face.
-std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore& store,
-                                                               const MeshPlan& plan) {
-  std::vector<std::pair<uint32_t, std::vector<Span>>> groups;
+// One "o" or "g" group: the spans of its faces, and how many triangles they give.
+struct GroupPart {
+  uint32_t group;
+  std::vector<Span> spans;
+  size_t triangles = 0;
+};
+
+// The parts of the groups, in the order the groups first hold a face.
+std::vector<GroupPart> GroupParts(const RecordStore& store, const MeshPlan& plan) {
+  std::vector<GroupPart> groups;
   std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
   PlanPlace place(store);
   const auto add = [&](uint32_t group, int64_t endFace) {
@@ -195,8 +213,9 @@ std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore
       slot[group] = groups.size();
       groups.push_back({group, {}});
     }
-    groups[slot[group]].second.push_back({place, endFace});
-    WalkPlannedTriangles(plan, place, endFace, [](const PlannedTriangle&) {});
+    GroupPart& part = groups[slot[group]];
+    part.spans.push_back({place, endFace});
+    WalkPlannedTriangles(plan, place, endFace, [&](const PlannedTriangle&) { ++part.triangles; });
   };
   const std::vector<FaceRun>& runs = store.FaceRuns;
   add(0, runs.empty() ? INT64_MAX : runs.front().firstFace);
@@ -205,16 +224,29 @@ std::vector<std::pair<uint32_t, std::vector<Span>>> GroupSpans(const RecordStore
   return groups;
 }
 
-// Each group as a mesh2 of its own, declared as NAME_<group>, then NAME as the
-// union of them all. A group without triangles declares nothing.
+size_t PartsWithTriangles(const std::vector<GroupPart>& parts) {
+  return std::count_if(parts.begin(), parts.end(), [](const GroupPart& part) { return part.triangles > 0; });
+}
+
+void WriteWhole(FileHandle file, const Mesh2Source& source, TextView declared) {
+  WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
+  Numberings numbers(source, true);
+  Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
+}
+
+// Each group with triangles as a mesh2 of its own, declared as NAME_<group>,
+// then NAME as the union of them all; one such group alone is the whole mesh,
+// as POV-Ray warns of a union of one object.
 void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) {
+  std::vector<GroupPart> parts = GroupParts(source.store, source.plan);
+  if (PartsWithTriangles(parts) < 2) return WriteWhole(file, source, declared);
   std::set<Text> names;
   std::vector<Text> objects;
   Numberings numbers(source, false);
-  for (auto& [group, spans] : GroupSpans(source.store, source.plan)) {
-    Mesh2Writer writer(file, source, std::move(spans), numbers, false);
-    if (writer.Triangles() == 0) continue;
-    const TextView groupName = source.store.GroupNames.Name(group);
+  for (GroupPart& part : parts) {
+    if (part.triangles == 0) continue;
+    Mesh2Writer writer(file, source, std::move(part.spans), numbers, false);
+    const TextView groupName = source.store.GroupNames.Name(part.group);
     const Text name = DeclaredName(JoinedText({declared, u"_", groupName.empty() ? u"default" : groupName}));
     Text unique = name;
     for (int64_t again = 2; !names.insert(unique).second; ++again)
@@ -260,9 +292,7 @@ OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Sourc
   } else if (options.groups) {
     WriteGroups(file, source, declared);
   } else {
-    WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
-    Numberings numbers(source, true);
-    Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
+    WriteWhole(file, source, declared);
   }
   return CloseTextFile(file);
 }

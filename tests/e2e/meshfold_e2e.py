@@ -376,9 +376,9 @@ MESH2 = [
          args=["--mesh2", "--normals=compute", "cube.obj"], files={"cube.inc": block_counts(24, uv_vectors=4)}),
     case("without smoothing groups, a crease of 180 degrees smooths every edge", setup="grep -v '^s ' $M/cube.obj >cube.obj; cp $M/cube.mtl .", err="",
          args=["--mesh2", "--normals=compute", "--crease", "180", "cube.obj"], files={"cube.inc": block_counts(8)}),
-    case("a zero normal is no direction: computed instead", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
+    case("a zero normal is no direction: computed instead, and not written", setup={"zero.obj": b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 "
          b"0 0e5\nvn 0.0 -0.000 0.0001\nvn 0 0 1e-5\nf 1//1 2//2 3//3\nf 1//2 2//2 3//3\nf 1//3 2//3 3//2\n"},
-         args=["--mesh2", "zero.obj"], files={"zero.inc": block_counts(6, normal_indices=3)}),
+         args=["--mesh2", "zero.obj"], files={"zero.inc": block_counts(5, normal_indices=3)}),
     case("coordinates missing or no number are 0, long ones whole", setup={"short.obj": b"v 1\nv +2 nan 3e\nv .5 5. -1e-3"
          b"\nv \t\nv %s 0 0\nv 0 0 %s\nvt 0.25\nf 1/1 2/1 3/1 4/1\n" % (LONG, LONG)}, args=["--mesh2", "short.obj"],
          files={"short.inc": described("<1,0,0> <2,0,0> <.5,5.,-1e-3> <0,0,0> and the long ones, uv <0.25,0>",
@@ -386,8 +386,8 @@ MESH2 = [
              b"<0,0,0>,\r\n    <%s,0,0>,\r\n    <0,0,%s>\r\n  }\r\n" % (LONG, LONG) in data
              and blocks(data)["uv_vectors"][1] == [b"0.25,0"])}),
     case("no triangle: an empty union, since POV-Ray refuses an empty mesh2", setup={"none.obj": b"v 0 0 0\nf 1 1\n"},
-         args=["--mesh2", "none.obj"], out=summary("none", 1, 0, 1), err="none.obj: face line 2 left out: 2 corners, "
-         "fewer than 3\n", files={"none.inc": b"//   mesh2 from none.obj\r\n//   triangle count: 0\r\n\r\n#declare none = \r\n"
+         args=["--mesh2", "none.obj"], out=summary("none", 1, 0, 1), err="none.obj: nothing to draw: no face gives a "
+         "triangle\nnone.obj: face line 2 left out: 2 corners, fewer than 3\n", files={"none.inc": b"//   mesh2 from none.obj\r\n//   triangle count: 0\r\n\r\n#declare none = \r\n"
                                    b"   // no triangles, and a mesh2 needs at least one\r\n   union { }\r\n"}),
     case("no normals", setup="cp $M/textured.obj .", args=["--normals=none", "--mesh2", "textured.obj"],
          files={"textured.inc": block_counts(None, normal_indices=None, uv_vectors=4, uv_indices=2)}),
@@ -470,8 +470,8 @@ def cut_fits(corners, line, turned, mesh2):
         return turned or all(sum(min(a) > 0 or max(a) < 0 for a in ([area(s, t[i - 1], t[i]) for i in range(3)]
                                                                      for t in cut)) == inside(s, ring)
                              for s in samples if min(gap(s, a, b) for a, b in edges) > size / 200)
-    left = f"flat ones left out of the union naming line {line}" if line else "none left out"
-    return described(f"{len(corners) - 2} triangles adding up to the polygon ({left}), each sample clearly inside "
+    return described(f"{len(corners) - 2} triangles adding up to the polygon (those without area left out of the "
+                     f"union naming line {line}), each sample clearly inside "
                      f"in one, at most {turned} facing against it", fits)
 
 
@@ -554,7 +554,7 @@ SMOOTHING = [("5 sides in s 1, smooth beyond the crease", 5, {0: "s 1\n"}, True)
              ("5 sides without s: the crease keeps them sharp", 5, {}, False)]
 POLYGONS = [
     *(case(f"{name} ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"], files={
-        "p.inc": cut_fits(corners, None if normal else len(corners) + 1, turned, bool(args))})
+        "p.inc": cut_fits(corners, len(corners) + 1 + bool(normal), turned, bool(args))})
       for name, corners, normal, turned in CUT for form, args in FORMS),
     *(case(f"{name}, fanned as before ({form})", setup={"p.obj": polygon_obj(corners, normal)}, args=[*args, "p.obj"],
            files={"p.inc": fanned(corners, normal)[bool(args)]})
@@ -638,29 +638,31 @@ WORDS = b"v 1.#QNAN0 1 -inf\nv 1 1,5 1.5e\nv 0x10 +-1 2\nv +1.5 -.5 5.\nvn 0 0 1
 def bad_input_cases():
     one, two, up, unit, corner, normal = ("<1.0 , 2.0 , 3.0> ", "<4.0 , 5.0 , 6.0> ", "<0 , 0 , 1> ", "<1 , 2 , 3> ",
                                           "<1.000, 1.000, -1.000> ", "<0.000, 1.000, 0.000> ")
-    mesh, blanks = "v 1.0 2.0 3.0\r\nvn 0 0 1\r\nf 1//1 1//1 1//1\r\n", b" " * 100_000
+    mesh, blanks = "v 1.0 2.0 3.0\r\nv 4.0 5.0 6.0\r\nv 1.0 2.0 6.0\r\nvn 0 0 1\r\nf 1//1 2//1 3//1\r\n", b" " * 100_000
     unit0, unitx, unity = "<0 , 0 , 0> ", "<1 , 0 , 0> ", "<0 , 1 , 0> "
+    two2, three2, six = "<2 , 2 , 3> ", "<1 , 3 , 3> ", "<1.0 , 2.0 , 6.0> "
     return [
         bad("empty", b"", [0, 0, 0], []),
         bad("line_ends_only", b"\n\r\n\r" * 1000, [0, 0, 0], []),
         bad("million_blank_lines", b"\n" * 1_000_000, [0, 0, 0], []),
-        bad("no_final_line_end", b"v 1 2 3\nvn 0 0 1\nf 1//1 1//1 1//1", [1, 1, 1], [triangle(*[unit, up] * 3)]),
+        bad("no_final_line_end", b"v 1 2 3\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//1 2//1 3//1", [3, 1, 1],
+            [triangle(unit, up, two2, up, three2, up)]),
         bad("nul_bytes", b"v 1 2 3\0v 4 5 6\0\0f 1 2 3\n", [2, 0, 1], ["   // face line 4 left out: vertex 3 does not exist"]),
         bad("random_binary", random.Random(1234).randbytes(2 * MB)),
         # Without its mark every other byte is a NUL, which ends a line: no line is a record.
-        *(bad(f"{code.replace('-', '_')}{'_bom' if bom else ''}", bom + mesh.encode(code), [len(bom) // 2] * 3,
-              [triangle(*[one, up] * 3)] if bom else [])
+        *(bad(f"{code.replace('-', '_')}{'_bom' if bom else ''}", bom + mesh.encode(code),
+              [3, 1, 1] if bom else [0, 0, 0], [triangle(one, up, two, up, six, up)] if bom else [])
           for code, bom in (("utf-16-le", b"\xff\xfe"), ("utf-16-le", b""), ("utf-16-be", b"\xfe\xff"),
                             ("utf-16-be", b""))),
         bad("single_line_50mb", b"v 1.5 2.5 " + b"3.25 " * (10 * MB), [1, 0, 0], []),
         # Its line is held at once as bytes, as a text and as the stored vector
         # text, two bytes a character each; the triangle line adds nothing.
-        bad("face_of_a_20mb_vertex", b"v 1 2 " + b"3 " * (10 * MB) + b"\nvn 0 0 1\nf 1//1 1//1 1//1\n", [1, 1, 1],
-            memory=6),
-        bad("tabs_between_numbers", b"v 1.0\t2.0 3.0\nv 4.0 5.0\t6.0\nvn 0 0 1\nf 1//1 2//1 2//1\n", [2, 1, 1],
-            [triangle(one, up, two, up, two, up)]),
-        bad("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nvn 0 0 1\nf 1//1 1//1 1//1\n",
-            [1, 1, 1]),
+        bad("face_of_a_20mb_vertex", b"v 1 2 " + b"3 " * (10 * MB) + b"\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//1 2//1 3//1\n",
+            [3, 1, 1], memory=6),
+        bad("tabs_between_numbers", b"v 1.0\t2.0 3.0\nv 4.0 5.0\t6.0\nv\t1.0 2.0 6.0\t\nvn 0 0 1\nf 1//1 2//1 3//1\n",
+            [3, 1, 1], [triangle(one, up, two, up, six, up)]),
+        bad("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nv 2 2 3\nv 1 3 3\nvn 0 0 1\n"
+            b"f 1//1 2//1 3//1\n", [3, 1, 1]),
         bad("odd_face_indices", b"f -1//-1 0//0 9223372036854775807//9223372036854775807\n"
             b"v 1.0 2.0 3.0\nv 4.0 5.0 6.0\nvn 0 0 1\n"
             b"f 18446744073709551617//1 999999999999999999999999999999//-1 $2//%1\n"
@@ -670,7 +672,8 @@ def bad_input_cases():
         bad("every_kind_of_line", b"# exported by a modeller\nmtllib scene.mtl\no Cube\ng body\ns 1\nusemtl red\n"
             b"v 1.000000 1.000000 -1.000000\nvt 0.625 0.5\nvn 0.0000 1.0000 0.0000\nvp 0.1 0.2\n"
             b"l 1 2\np 1\ncurv 0.0 1.0 1 2\nparm u 0.0 1.0\nend\ncstype bspline\n"
-            b"f 1/1/1 1/1/1 1/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [2, 1, 1], [triangle(*[corner, normal] * 3)]),
+            b"v 1 0 0\nv 0 0 1\nf 1/1/1 2/1/1 3/1/1\n\tv 9 9 9\nV 9 9 9\nvn\nf\n", [4, 1, 1],
+            [triangle(corner, normal, "<1 , 0 , 0> ", normal, "<0 , 0 , 1> ", normal)]),
         # POV-Ray drops a smooth_triangle with a zero normal, written or left by the cut to three decimals: a
         # triangle from the vertices alone.
         bad("zero_normals", b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvn 0.0 -0.000 0e5\nvn 0.0001 0 0\nf 1//1 2//1 3//1\n"
@@ -683,9 +686,9 @@ def bad_input_cases():
         bad("normals_beyond_the_arrays", b"v 1 2 3\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//400000 2//3000000 3//4294967295\n",
             [3, 1, 1], ["   triangle { " + ", ".join([unit, "<2 , 2 , 3> ", "<1 , 3 , 3> "]) + " }"]),
         # More records than the stores start with.
-        bad("records_beyond_the_first_arrays", b"".join(b"v %d 0 0\n" % k for k in range(1, 150_001))
-            + b"vn 0 0 1\nf 150000//1 120000//1 -1//1\n", [150_000, 1, 1],
-            [triangle("<150000 , 0 , 0> ", up, "<120000 , 0 , 0> ", up, "<150000 , 0 , 0> ", up)]),
+        bad("records_beyond_the_first_arrays", b"".join(b"v %d %d 0\n" % (k, k % 2) for k in range(1, 150_001))
+            + b"vn 0 0 1\nf 150000//1 120000//1 -2//1\n", [150_000, 1, 1],
+            [triangle("<150000 , 0 , 0> ", up, "<120000 , 0 , 0> ", up, "<149999 , 1 , 0> ", up)]),
     ]
 
 
@@ -982,6 +985,15 @@ LOOKS = [  # what meshfold is given besides --scene, the words one warning must 
     ("groups", halves(groups=("o left\n", "g right-half\n")), ["--mesh2", "--groups"], (), seen(
         SIDES.__doc__ + "; a mesh2 of 4 vertices a group", lambda h, inc: SIDES((h, inc)) and [
             blocks(c)["vertex_vectors"][0] for c in inc.split(b"#declare ")[1:] if b"vertex_vectors" in c] == [4, 4])),
+    ("one group: the mesh itself, not a union of one", halves(groups=("o only\n", "")), ["--mesh2", "--groups"], (),
+     seen(SIDES.__doc__ + "; no union", lambda h, inc: SIDES((h, inc)) and b"union" not in inc)),
+    # The cut to three decimals lays the second triangle's corners on a line; a normal no face takes is zero.
+    *((f"triangles without area, a zero normal unused ({form or 'union'})", {"m.obj": fs(
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 2 0.0004 0\nvn 0 0 1\nvn 0 0 0\nf 1//1 2//1 3//1\nf 1//1 2//1 4//1\n"
+        "f 1//1 3//1 4//1\n")}, form, (), seen("the sliver's line a comment, or only the normal taken written", lambda
+        h, inc, mesh2=bool(form): blocks(inc)["normal_vectors"][1] == [b"0,0,1"] if mesh2 else inc.count(
+            b"without area left out") == 1)) for form in ([], ["--mesh2"])),
+    ("nothing to draw", {"m.obj": b"v 0 0 0\nv 1 0 0\n"}, ["--mesh2"], ("nothing to draw",), None),
     ("a missing MTL file", {"m.obj": halves(lib="gone.mtl")["m.obj"]}, ["--mesh2"], ("gone.mtl",), None),
     ("a comma for a decimal point", halves("Kd 0,5 0,5 0,5\n"), ["--mesh2"], ("m.mtl", "red"), None),
     ("a material no MTL file defines", halves(left="nosuch"), ["--mesh2"], ("nosuch",), seen(

@@ -35,16 +35,16 @@ OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordSto
 OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                      const ConversionOptions& options) {
   if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
-  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options.scene);
+  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options);
 }
 
 // The scene beside the include file; never over the OBJ file.
-void WriteScene(TextView objPath, ConversionOutcome& outcome) {
+void WriteScene(TextView objPath, ConversionOutcome& outcome, UpAxis up) {
   outcome.scenePath = JoinedText({DirectoryPart(objPath), outcome.baseName, u".pov"});
   const bool replaces = WouldReplace(outcome.scenePath, objPath);
   outcome.error = replaces ? 0
                            : WriteSceneFile(outcome.scenePath, FilePart(outcome.includePath),
-                                            DeclaredName(outcome.baseName));
+                                            DeclaredName(outcome.baseName), up);
   if (replaces || outcome.error != 0) outcome.stage = ConversionStage::SceneNotWritten;
 }
 
@@ -75,7 +75,7 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
   outcome.faces = store.FaceCount;
   if (!outcome.Converted()) return outcome;
   if (options.form == IncludeForm::Mesh2) outcome.leftOut = LeftOutFaces(store);
-  if (options.scene) WriteScene(objPath, outcome);
+  if (options.scene) WriteScene(objPath, outcome, options.up);
   return outcome;
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "converter/ConversionOptions.h"
 #include "converter/RecordStore.h"
 #include "text/OsFiles.h"
 #include "text/Text.h"
@@ -32,11 +33,11 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
                        const Corner& b, const Corner& c, Text& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
-// declared under the name DeclaredName makes of baseName; turned adds a
-// comment on turning it into POV-Ray's frame after the comment lines. Returns
+// declared under the name DeclaredName makes of baseName; options.scene adds
+// a comment on turning it into POV-Ray's frame after the comment lines. Returns
 // 0 when every byte reached the file, else the platform error that stopped
 // the creation or the first write that failed.
 OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
-                         bool turned = false);
+                         const ConversionOptions& options = {});
 
 }  // namespace meshfold

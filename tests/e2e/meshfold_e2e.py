@@ -31,6 +31,8 @@ with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.
                      a file's smoothing groups (s lines) decide instead
   --groups           with --mesh2, each o or g group a mesh2 of its own
   --scene            also write NAME.pov, a scene that renders the model
+  --up y|z           with --scene, the axis the file has up: y (the default,
+                     front toward +Z) or z (front toward -Y)
   --help             show this help and exit
   --version          show the version and exit
   --desktop          show the outcome in a message box, not on the terminal

@@ -9,6 +9,12 @@ namespace meshfold {
 
 namespace {
 
+// The options given that only other options give a use.
+struct Chosen {
+  bool normals = false;  // --normals or --crease, for a mesh2
+  bool up = false;       // --up, for the scene
+};
+
 bool IsOption(TextView argument) { return argument.size() > 1 && argument.front() == u'-'; }
 
 // The crease angle a --crease argument gives: a number of degrees from 0 to
@@ -29,11 +35,29 @@ bool ReadNormalSource(TextView text, NormalSource& source) {
   return false;
 }
 
-// Reads the options that choose the include file; at is the argument, and
-// moves past the value of "--crease DEGREES". False when argument is none of
-// them; problem tells what is wrong with one that is.
-bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine& command,
-                    bool& normalsChosen) {
+bool ReadUpAxis(TextView text, UpAxis& up) {
+  if (text != u"y" && text != u"z") return false;
+  up = text == u"z" ? UpAxis::Z : UpAxis::Y;
+  return true;
+}
+
+// The value of an option that takes one, as "--name VALUE" or "--name=VALUE";
+// at moves past a value in the next argument. Empty when none is given.
+TextView OptionValue(const std::vector<Text>& arguments, size_t& at, TextView name) {
+  const TextView argument = arguments[at];
+  if (argument != name) return argument.substr(name.size() + 1);
+  return at + 1 == arguments.size() ? TextView() : TextView(arguments[++at]);
+}
+
+bool TakesValue(TextView argument, TextView name) {
+  return argument == name || (argument.starts_with(name) && argument.substr(name.size()).starts_with(u"="));
+}
+
+// Reads the options that choose the include file and the scene; at is the
+// argument, and moves past the value of "--crease DEGREES" and "--up AXIS".
+// False when argument is none of them; problem tells what is wrong with one
+// that is.
+bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine& command, Chosen& chosen) {
   const TextView argument = arguments[at];
   ConversionOptions& options = command.options;
   TextView problem;
@@ -46,26 +70,26 @@ bool ReadFormOption(const std::vector<Text>& arguments, size_t& at, CommandLine&
   } else if (argument.starts_with(u"--normals=")) {
     if (!ReadNormalSource(argument.substr(10), options.normals))
       problem = u"--normals takes file, compute or none";
-  } else if (argument == u"--crease" || argument.starts_with(u"--crease=")) {
-    const bool last = at + 1 == arguments.size();
-    const TextView value = argument != u"--crease" ? argument.substr(9)
-                           : last                  ? u""
-                                                   : TextView(arguments[++at]);
-    options.creaseDegrees = CreaseDegrees(value);
+  } else if (TakesValue(argument, u"--crease")) {
+    options.creaseDegrees = CreaseDegrees(OptionValue(arguments, at, u"--crease"));
     if (options.creaseDegrees < 0) problem = u"--crease takes a number of degrees from 0 to 180";
+  } else if (TakesValue(argument, u"--up")) {
+    if (!ReadUpAxis(OptionValue(arguments, at, u"--up"), options.up)) problem = u"--up takes y or z";
   } else {
     return false;
   }
-  normalsChosen = normalsChosen || argument.starts_with(u"--normals") || argument.starts_with(u"--crease");
+  chosen.normals = chosen.normals || argument.starts_with(u"--normals") || argument.starts_with(u"--crease");
+  chosen.up = chosen.up || argument.starts_with(u"--up");
   if (command.problem.empty() && !problem.empty()) command.problem = problem;
   return true;
 }
 
 // The misuse of options that need others: an empty text when there is none.
-Text FormProblem(const CommandLine& command, bool normalsChosen) {
+Text FormProblem(const CommandLine& command, Chosen chosen) {
   const bool mesh2 = command.options.form == IncludeForm::Mesh2;
-  if (normalsChosen && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
+  if (chosen.normals && !mesh2) return u"--normals and --crease choose the normals of a mesh2; add --mesh2";
   if (command.options.groups && !mesh2) return u"--groups declares each group as a mesh2; add --mesh2";
+  if (chosen.up && !command.options.scene) return u"--up turns the model upright in the scene; add --scene";
   if (mesh2 && command.files.empty()) return u"--mesh2 needs OBJ files to convert; name at least one";
   if (command.options.scene && command.files.empty())
     return u"--scene needs OBJ files to convert; name at least one";
@@ -79,7 +103,7 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
   bool optionsEnded = false;
   bool help = false;
   bool version = false;
-  bool normalsChosen = false;
+  Chosen chosen;
   for (size_t at = 0; at < arguments.size(); ++at) {
     const Text& argument = arguments[at];
     if (!optionsEnded && argument == u"--") {
@@ -92,13 +116,13 @@ CommandLine ParseCommandLine(const std::vector<Text>& arguments) {
       version = true;
     } else if (argument == u"--desktop") {
       command.reportPlace = ReportPlace::MessageBox;
-    } else if (!ReadFormOption(arguments, at, command, normalsChosen) && command.problem.empty()) {
+    } else if (!ReadFormOption(arguments, at, command, chosen) && command.problem.empty()) {
       command.problem = JoinedText({u"unknown option ", argument});
     }
   }
   if (help) return {CommandKind::ShowHelp, {}, {}, command.reportPlace, {}};
   if (version) return {CommandKind::ShowVersion, {}, {}, command.reportPlace, {}};
-  if (command.problem.empty()) command.problem = FormProblem(command, normalsChosen);
+  if (command.problem.empty()) command.problem = FormProblem(command, chosen);
   if (!command.problem.empty()) return {CommandKind::Misuse, {}, command.problem, command.reportPlace, {}};
   command.kind = command.files.empty() ? CommandKind::ChooseFile : CommandKind::ConvertFiles;
   return command;
@@ -119,6 +143,8 @@ TextView UsageText() {
          u"                     a file's smoothing groups (s lines) decide instead\r"
          u"  --groups           with --mesh2, each o or g group a mesh2 of its own\r"
          u"  --scene            also write NAME.pov, a scene that renders the model\r"
+         u"  --up y|z           with --scene, the axis the file has up: y (the default,\r"
+         u"                     front toward +Z) or z (front toward -Y)\r"
          u"  --help             show this help and exit\r"
          u"  --version          show the version and exit\r"
          u"  --desktop          show the outcome in a message box, not on the terminal\r"

@@ -37,8 +37,9 @@ struct CommandLine {
 // Reads the arguments (the program's own name not among them). --help and
 // --version win wherever they stand before "--"; --desktop there chooses the
 // message box for every kind of run; --mesh2, --normals=SOURCE, --crease
-// DEGREES (or --crease=DEGREES), --groups and --scene choose what is written,
-// and need files to convert; any other argument that starts with "-" before "--" is misuse,
+// DEGREES (or --crease=DEGREES), --groups, --scene and --up AXIS (or
+// --up=AXIS, with --scene) choose what is written, and need files to
+// convert; any other argument that starts with "-" before "--" is misuse,
 // except "-" itself; "--" makes every later argument a file name.
 CommandLine ParseCommandLine(const std::vector<Text>& arguments);
 

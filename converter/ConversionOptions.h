@@ -17,14 +17,21 @@ enum class NormalSource {
   None,     // no normals: POV-Ray shades each triangle flat
 };
 
+// Which axis of the OBJ file points up; the scene turns that axis to POV-Ray's +Y.
+enum class UpAxis {
+  Y,  // +Y up, the front toward +Z, as most modellers write
+  Z,  // +Z up, the front toward -Y, as CAD programs and Blender's own frame have it
+};
+
 struct ConversionOptions {
   IncludeForm form = IncludeForm::Union;
   NormalSource normals = NormalSource::File;
   // Faces meeting at a vertex at a wider angle than this keep apart normals
   // there, so that the edge between them stays sharp.
   double creaseDegrees = 60;
-  bool groups = false;  // each "o" or "g" group a mesh2 of its own, the mesh their union
-  bool scene = false;   // a scene beside the include file that renders the mesh as it is
+  bool groups = false;    // each "o" or "g" group a mesh2 of its own, the mesh their union
+  bool scene = false;     // a scene beside the include file that renders the mesh as it is
+  UpAxis up = UpAxis::Y;  // the file's up, which the scene turns upright
 };
 
 }  // namespace meshfold

@@ -36,7 +36,7 @@ OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordSto
 OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                      const ConversionOptions& options) {
   if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
-  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options.scene, outcome.triangles);
+  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options, outcome.triangles);
 }
 
 // The plain union says nothing more than its counts; where a picture or the
@@ -47,12 +47,12 @@ void WarnOfNothingToDraw(ConversionOutcome& outcome, const ConversionOptions& op
 }
 
 // The scene beside the include file; never over the OBJ file.
-void WriteScene(TextView objPath, ConversionOutcome& outcome) {
+void WriteScene(TextView objPath, ConversionOutcome& outcome, UpAxis up) {
   outcome.scenePath = JoinedText({DirectoryPart(objPath), outcome.baseName, u".pov"});
   const bool replaces = WouldReplace(outcome.scenePath, objPath);
   outcome.error = replaces ? 0
                            : WriteSceneFile(outcome.scenePath, FilePart(outcome.includePath),
-                                            DeclaredName(outcome.baseName));
+                                            DeclaredName(outcome.baseName), up);
   if (replaces || outcome.error != 0) outcome.stage = ConversionStage::SceneNotWritten;
 }
 
@@ -84,7 +84,7 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
   if (!outcome.Converted()) return outcome;
   if (options.form == IncludeForm::Mesh2) outcome.leftOut = LeftOutFaces(store);
   WarnOfNothingToDraw(outcome, options);
-  if (options.scene) WriteScene(objPath, outcome);
+  if (options.scene) WriteScene(objPath, outcome, options.up);
   return outcome;
 }
 

@@ -12,14 +12,14 @@ namespace meshfold {
 
 namespace {
 
-void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, bool turned) {
+void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, const ConversionOptions& options) {
   Text line;
   JoinTexts(line, {u"//   smooth triangles from ", baseName, u".obj"});
   WriteLine(file, line, EncodingAnsi);
   JoinTexts(line, {u"//   face count: ", IntegerToText(faceCount)});
   WriteLine(file, line, EncodingAnsi);
   WriteLine(file, u"//   k.dorsel 11.21.2023", EncodingAnsi);
-  if (turned) WriteLine(file, OrientationComment(DeclaredName(baseName)), EncodingAnsi);
+  if (options.scene) WriteLine(file, OrientationComment(DeclaredName(baseName), options.up), EncodingAnsi);
   WriteLine(file, u"", EncodingAnsi);
   JoinTexts(line, {u"#declare ", DeclaredName(baseName), u" = "});
   WriteLine(file, line, EncodingAnsi);
@@ -151,12 +151,12 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
   for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned,
-                         int64_t& triangles) {
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
+                         const ConversionOptions& options, int64_t& triangles) {
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;
-  WriteHeader(file, baseName, store.FaceCount, turned);
+  WriteHeader(file, baseName, store.FaceCount, options);
   triangles = WriteFaces(file, store);
   WriteLine(file, u"   }", EncodingAnsi);
   return CloseTextFile(file);

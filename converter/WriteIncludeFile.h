@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "converter/ConversionOptions.h"
 #include "converter/RecordStore.h"
 #include "text/OsFiles.h"
 #include "text/Text.h"
@@ -32,12 +33,12 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
                        const Corner& b, const Corner& c, Text& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
-// declared under the name DeclaredName makes of baseName; turned adds a
-// comment on turning it into POV-Ray's frame after the comment lines. Returns
+// declared under the name DeclaredName makes of baseName; options.scene adds
+// a comment on turning it into POV-Ray's frame after the comment lines. Returns
 // 0 when every byte reached the file, else the platform error that stopped
 // the creation or the first write that failed; triangles becomes how many
 // triangle lines were written.
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store, bool turned,
-                         int64_t& triangles);
+OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
+                         const ConversionOptions& options, int64_t& triangles);
 
 }  // namespace meshfold

@@ -5,6 +5,7 @@
 
 #include "converter/IdentifierName.h"
 #include "converter/Mesh2Block.h"
+#include "converter/WriteSceneFile.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -261,21 +262,22 @@ void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) 
   WriteLine(file, u"}", EncodingAnsi);
 }
 
-void WriteHeader(FileHandle file, TextView baseName, TextView declared, int64_t triangles, bool turned) {
+void WriteHeader(FileHandle file, TextView baseName, TextView declared, int64_t triangles,
+                 const ConversionOptions& options) {
   Text line;
   JoinTexts(line, {u"//   mesh2 from ", baseName, u".obj"});
   WriteLine(file, line, EncodingAnsi);
   JoinTexts(line, {u"//   triangle count: ", IntegerToText(triangles)});
   WriteLine(file, line, EncodingAnsi);
-  if (turned) WriteLine(file, OrientationComment(declared), EncodingAnsi);
+  if (options.scene) WriteLine(file, OrientationComment(declared, options.up), EncodingAnsi);
   WriteLine(file, u"", EncodingAnsi);
 }
 
 }  // namespace
 
-Text OrientationComment(TextView declared) {
-  return JoinedText({u"//   OBJ is right-handed, POV-Ray left-handed: object { ", declared,
-                     u" scale <1, 1, -1> } shows the model as its modeller did, its front toward -z"});
+Text OrientationComment(TextView declared, UpAxis up) {
+  return JoinedText({u"//   OBJ is right-handed, POV-Ray left-handed: object { ", declared, u" ",
+                     ModelTurn(up), u" } shows the model as its modeller did, its front toward -z"});
 }
 
 OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Source& source,
@@ -284,7 +286,7 @@ OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Sourc
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;
   const Text declared = DeclaredName(baseName);
-  WriteHeader(file, baseName, declared, source.plan.triangles, options.scene);
+  WriteHeader(file, baseName, declared, source.plan.triangles, options);
   if (source.plan.triangles == 0) {
     WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
     WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);

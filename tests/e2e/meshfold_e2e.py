@@ -31,6 +31,8 @@ with --mesh2 a mesh2. Without files, asks for one in a file-open dialog.
                      a file's smoothing groups (s lines) decide instead
   --groups           with --mesh2, each o or g group a mesh2 of its own
   --scene            also write NAME.pov, a scene that renders the model
+  --up y|z           with --scene, the axis the file has up: y (the default,
+                     front toward +Z) or z (front toward -Y)
   --help             show this help and exit
   --version          show the version and exit
   --desktop          show the outcome in a message box, not on the terminal
@@ -397,13 +399,20 @@ MESH2 = [
          files={"calls": described("ten faces told, then the rest counted", lambda calls: fs(
              "".join(f"face line {n} left out: 2 corners, fewer than 3\n" for n in range(5, 15))
              + "and 2 more faces left out]") in calls and b"line 15" not in calls)}, out="", err=""),
+    *(case(f"the include file tells how to turn a model with +{up.upper()} up", setup="cp $M/tri.obj .", args=[
+        "--scene", *args, "tri.obj"], files={"tri.inc": gold("tri.inc").replace(b"2023\r\n", b"2023\r\n//   OBJ is "
+        b"right-handed, POV-Ray left-handed: object { tri %s } shows the model as its modeller did, its front toward "
+        b"-z\r\n" % turn)}) for up, args, turn in (("y", [], b"scale <1, 1, -1>"), ("z", ["--up", "z"], b"matrix <1, "
+                                                    b"0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0>"))),
     *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="",
            err=f"meshfold: {problem}\n{USAGE}", files={"tri.inc": ABSENT}) for args, problem in (
         (["--mesh2"], "--mesh2 needs OBJ files to convert; name at least one"),
         (["--normals=none", "tri.obj"], "--normals and --crease choose the normals of a mesh2; add --mesh2"),
         (["--mesh2", "--normals=smooth", "tri.obj"], "--normals takes file, compute or none"),
         (["--mesh2", "tri.obj", "--crease=181"], "--crease takes a number of degrees from 0 to 180"),
-        (["--mesh2", "tri.obj", "--crease"], "--crease takes a number of degrees from 0 to 180"))),
+        (["--mesh2", "tri.obj", "--crease"], "--crease takes a number of degrees from 0 to 180"),
+        (["--up", "z", "tri.obj"], "--up turns the model upright in the scene; add --scene"),
+        (["--scene", "tri.obj", "--up=x"], "--up takes y or z"))),
 ]
 
 # Polygons cut into triangles, read back from both forms and laid in the plane of the polygon's Newell normal:
@@ -948,10 +957,13 @@ def halves(extra="", left="red", right="blue", lib="m.mtl", groups=("", "")):
     return {"m.obj": fs(obj), lib: fs(f"newmtl red\nKd 1 0 0\n{extra}newmtl blue\nKd 0 0 1\nillum 1\n")}
 
 
-def slab():
-    """An L facing +Z, its upright green on the left, its foot yellow to the right; its back, behind, magenta."""
+def slab(up="y"):
+    """An L facing +Z, its upright green on the left, its foot yellow to the right; its back, behind, magenta. With
+    up z, the same L turned a quarter about x, so that it stands along +Z and faces -Y."""
     quads = [((0, 0), (1, 0), (1, 3), (0, 3)), ((1, 0), (3, 0), (3, 1), (1, 1))]
-    return {"m.obj": fs("mtllib m.mtl\n" + "".join("".join(f"v {x} {y} {z}\n" for x, y in quad[::1 if z > 0 else -1])
+    place = "{0} {1} {2}" if up == "y" else "{0} {3} {1}"
+    return {"m.obj": fs("mtllib m.mtl\n" + "".join("".join(f"v {place.format(x, y, z, -z)}\n"
+                                                            for x, y in quad[::1 if z > 0 else -1])
                                                    + f"usemtl {name}\nf -4 -3 -2 -1\n" for z, names in (
         (0.25, ("green", "yellow")), (-0.25, ("magenta", "magenta"))) for quad, name in zip(quads, names))),
             "m.mtl": b"newmtl green\nKd 0 1 0\nnewmtl yellow\nKd 1 1 0\nnewmtl magenta\nKd 1 0 1\n"}
@@ -966,13 +978,15 @@ IMAGES = {"cells.ppm": b"P6\n2 2\n255\n" + bytes([255, 0, 0, 0, 255, 0, 0, 0, 25
 PICTURED = "newmtl pic\nKd 0.8 0.8 0.8\nmap_Kd cells.ppm\nmap_Bump plain.pgm\n"
 SIDES = seen("red pixels left of blue ones, each at least 2 % of the picture",
              lambda h, inc: min(h["r"][0], h["b"][0]) > 0.02 and h["r"][1] < h["b"][1])
+UPRIGHT = seen("the green upright left of and above the yellow foot, each at least 1 %, less of the magenta back, "
+               "seen past the slab's open sides", lambda h, inc: min(h["g"][0], h["rg"][0]) > 0.01
+               and h.get("rb", [0])[0] < (h["g"][0] + h["rg"][0]) / 2 and h["g"][1] < h["rg"][1]
+               and h["g"][2] > h["rg"][2])
 LOOKS = [  # what meshfold is given besides --scene, the words one warning must hold (none: no warning), the judge
     ("two materials, from an MTL file whose name has a blank", halves(lib="my m.mtl"), ["--mesh2"], (), SIDES),
-    ("the front faces the camera, +X on the right, +Y up", slab(), ["--mesh2"], (), seen(
-        "the green upright left of and above the yellow foot, each at least 1 %, less of the magenta back, seen past "
-        "the slab's open sides", lambda h, inc: min(h["g"][0], h["rg"][0]) > 0.01
-        and h.get("rb", [0])[0] < (h["g"][0] + h["rg"][0]) / 2
-        and h["g"][1] < h["rg"][1] and h["g"][2] > h["rg"][2])),
+    ("the front faces the camera, +X on the right, +Y up", slab(), ["--mesh2"], (), UPRIGHT),
+    ("--up z: the front (-Y) faces the camera, +X on the right, +Z up", slab("z"), ["--mesh2", "--up", "z"], (),
+     UPRIGHT),
     ("a union", slab(), [], (), None),
     ("vertex colours, before the material", {**halves(), "m.obj": COLOURED}, ["--mesh2"], (), seen(
         "red, blue, green corners left to right, blue on top, each at least 0.5 %; a texture a colour, not a corner",
@@ -1008,6 +1022,37 @@ camera {{ orthographic location <1, 0.5, -5> look_at <1, 0.5, 0> right x * 2 up 
 light_source {{ <1, 0.5, -5> color rgb 1 }} object {{ {} }}"""
 
 
+# Boxes of every proportion, rendered from the scene at 4:3 and at 16:9: whole, none of the model on the picture's
+# edge, at least half the picture along the model's longer side there, and a face in the key light. The lit grey
+# model differs from the blue-grey background (sRGB <0.6, 0.65, 0.72>) by more than 0.04 in a channel.
+FRAMES = [("1x4x1", (1, 4, 1), [], True), ("4x1x1", (4, 1, 1), [], False), ("1x1x4", (1, 1, 4), [], False),
+          ("4x0.05x3", (4, 0.05, 3), [], False), ("1x1x4, +Z up", (1, 1, 4), ["--up=z"], True)]
+BACKGROUND = [1.055 * c ** (1 / 2.4) - 0.055 for c in (0.6, 0.65, 0.72)]
+
+
+def box(sides):
+    corners = "".join(f"v {x * sides[0]} {y * sides[1]} {z * sides[2]}\n" for x in (0, 1) for y in (0, 1)
+                      for z in (0, 1))
+    return fs(corners + "f 1 2 4 3\nf 5 7 8 6\nf 1 5 6 2\nf 3 4 8 7\nf 1 3 7 5\nf 2 6 8 4\n")
+
+
+def framing(picture, width):
+    """Where the model is in the picture: the columns and rows it spans, its pixels' mean and brightest value."""
+    at = [i // 3 for i in range(0, len(picture), 3)
+          if max(abs(a - b) for a, b in zip(picture[i:i + 3], BACKGROUND)) > 0.04]
+    values = [sum(picture[3 * i:3 * i + 3]) / 3 for i in at]
+    columns, rows = {i % width for i in at}, {i // width for i in at}
+    return min(columns), max(columns), min(rows), max(rows), sum(values) / len(values), max(values)
+
+
+def whole(width, height, tall):
+    return described(f"every model pixel inside the edge, at least half the picture along its longer side, "
+                     f"{'taller than wide' if tall else 'wider than tall'}, a mean above 0.5 and a pixel above 0.65",
+                     lambda f: 0 < f[0] and f[1] < width - 1 and 0 < f[2] and f[3] < height - 1 and f[4] > 0.5
+                     and max((f[1] - f[0] + 1) / width, (f[3] - f[2] + 1) / height) >= 0.5 and f[5] > 0.65
+                     and (f[3] - f[2] > f[1] - f[0]) == tall)
+
+
 def shoot(folder, label, scene, width, height):
     """POV-Ray run on the scene in its folder: the picture (None on a failure) and what POV-Ray said."""
     run = subprocess.run(["povray", scene, f"+W{width}", f"+H{height}", "-D", "+Oshot.ppm", "+FP"], cwd=folder,
@@ -1040,6 +1085,15 @@ def look_group():
                                                           if "Warning" in line and "Warning Stream" not in line])
             if picture and judge:
                 check(f"{label}: picture", judge, (hues(picture, 96), read(os.path.join(folder, "m.inc"))))
+        for label, sides, args, tall in FRAMES:
+            folder = os.path.join(work, label)
+            os.mkdir(folder)
+            Path(folder, "m.obj").write_bytes(box(sides))
+            check(f"{label}: exit code", 0, subprocess.run([ARGS.meshfold, *args, "--scene", "m.obj"], cwd=folder,
+                                                           capture_output=True).returncode)
+            for width, height in ((80, 60), (96, 54)):
+                if picture := shoot(folder, f"{label} at {width}x{height}", "m.pov", width, height)[0]:
+                    check(f"{label} at {width}x{height}: framed", whole(width, height, tall), framing(picture, width))
         folder = os.path.join(work, f"row{[row[0] for row in LOOKS].index('groups')}")
         for name, drawn in (("m_left", "11110000"), ("m_right_half", "00001111"), ("m", "11111111")):
             Path(folder, "view.pov").write_text(VIEW.format(name))

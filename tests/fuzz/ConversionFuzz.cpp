@@ -138,9 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Files files = SplitFiles({reinterpret_cast<const char*>(data) + 1, size - 1});
   const size_t triangles = CheckUnion(Split(Convert(files, {}), "\r\n"));
   for (NormalSource normals : {NormalSource::File, NormalSource::Compute, NormalSource::None}) {
-    // Groups and a scene with the computed normals, whose indices a group numbers anew.
+    // Groups and a scene (for a Z-up file) with the computed normals, whose indices a group numbers anew.
     const bool grouped = normals == NormalSource::Compute;
-    const ConversionOptions options{IncludeForm::Mesh2, normals, double(data[0] % 181), grouped, grouped};
+    ConversionOptions options{IncludeForm::Mesh2, normals, double(data[0] % 181), grouped, grouped};
+    options.up = grouped ? UpAxis::Z : UpAxis::Y;
     FuzzCheck(CheckMesh2(Split(Convert(files, options), "\r\n")) == triangles, "the same triangles");
   }
   return 0;

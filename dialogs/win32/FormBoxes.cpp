@@ -34,6 +34,7 @@ void PutWords(std::vector<WORD>& words, std::initializer_list<int> values) {
   for (int value : values) words.push_back(static_cast<WORD>(value));
 }
 
+// A style, then no extended style.
 void PutStyle(std::vector<WORD>& words, DWORD style) {
   PutWords(words, {LOWORD(style), HIWORD(style), 0, 0});
 }

@@ -16,13 +16,16 @@ constexpr size_t LeftOutShown = 10;
 
 }  // namespace
 
+Text NotesShown(const ConversionOutcome& outcome) {
+  return JoinedText({WarningLines(outcome, u"", LeftOutShown), LeftOutLines(outcome, u"", LeftOutShown)});
+}
+
 void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes) {
   Text text;
   for (const ConversionOutcome& outcome : outcomes) {
     // An empty line between files keeps each outcome a block of its own.
     if (!text.empty()) AppendTexts(text, {u"\r"});
-    AppendTexts(text, {DescribeOutcome(outcome), WarningLines(outcome, u"", LeftOutShown),
-                       LeftOutLines(outcome, u"", LeftOutShown)});
+    AppendTexts(text, {DescribeOutcome(outcome), NotesShown(outcome)});
   }
   MessageDialog(SummaryTitle, text, MessageStyle);
 }

@@ -9,6 +9,10 @@
 
 namespace meshfold {
 
+// What could not be used of outcome's files, then the faces that gave no
+// triangle, as many of each as a message box can show, a line each.
+Text NotesShown(const ConversionOutcome& outcome);
+
 // One box under the summary caption that lists every outcome in order, an
 // empty line between files.
 void ShowOutcomesBox(const std::vector<ConversionOutcome>& outcomes);

@@ -36,10 +36,10 @@ Text OutcomeMessage(const ConversionOutcome& outcome) {
   Text message;
   if (outcome.Converted() || sceneFailed) {
     const bool scene = outcome.Converted() && !outcome.scenePath.empty();
-    message = JoinedText({outcome.baseName, u".inc created \r", scene ? FilePart(outcome.scenePath) : u"",
-                          scene ? u" created \r" : u"", IntegerToText(outcome.vertices), u"  vertexs\r",
-                          IntegerToText(outcome.normals), u"  vertex normals\r", IntegerToText(outcome.faces),
-                          u"  faces\r"});
+    message =
+        JoinedText({outcome.baseName, u".inc created \r", IntegerToText(outcome.vertices), u"  vertexs\r",
+                    IntegerToText(outcome.normals), u"  vertex normals\r", IntegerToText(outcome.faces),
+                    u"  faces\r", scene ? FilePart(outcome.scenePath) : u"", scene ? u" created \r" : u""});
     if (!sceneFailed) return message;
   }
   // A scene that would replace the chosen file is refused, and for that the platform gives no reason.

@@ -10,8 +10,9 @@ namespace meshfold {
 TextView FailedPath(const ConversionOutcome& outcome);
 
 // The closing message of a conversion, lines ended by CR: the summary (the
-// include file's name, then the counts), or the path failed on followed by
-// what went wrong and the system's reason.
+// include file's name, then the counts, then the scene's name when one was
+// written), or the path failed on followed by what went wrong and the
+// system's reason.
 Text OutcomeMessage(const ConversionOutcome& outcome);
 
 }  // namespace meshfold

@@ -19,6 +19,13 @@ inline constexpr size_t FileBufferLength = 260;
 // OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY.
 inline constexpr uint32_t OpenFileDialogFlags = 0x0008080C;
 
+// The boxes below the file-type row that choose what the run writes.
+struct FormChoice {
+  bool mesh2 = false;   // the mesh2 form, with its materials
+  bool scene = false;   // a scene beside the include file
+  bool groups = false;  // each group an object of its own; only with mesh2
+};
+
 // Everything the platform's file chooser is given.
 struct FileDialogRequest {
   WindowHandle owner = nullptr;
@@ -28,6 +35,7 @@ struct FileDialogRequest {
   std::array<char16_t, FileBufferLength> fileBuffer{};  // preset name, NUL-ended
   Text initialDirectory;
   uint32_t flags = OpenFileDialogFlags;
+  FormChoice form;  // what the boxes were left at; all false where the platform shows none
 };
 
 // One entry of a file chooser's type list: "obj (*.obj)" showing "*.obj".

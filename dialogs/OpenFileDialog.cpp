@@ -40,7 +40,8 @@ bool IsValidFileName(TextView name) {
   return !name.empty() && std::none_of(name.begin(), name.end(), IsForbiddenInName);
 }
 
-Text OpenFileDialog(TextView title, TextView defaultFile, TextView patterns, int32_t selectedPattern) {
+Text OpenFileDialog(TextView title, TextView defaultFile, TextView patterns, int32_t selectedPattern,
+                    FormChoice& form) {
   DialogPreset preset = PresetFromDefaultFile(defaultFile);
   FileDialogRequest request;
   request.owner = DialogOwner();
@@ -53,6 +54,7 @@ Text OpenFileDialog(TextView title, TextView defaultFile, TextView patterns, int
   BeginModal();
   const bool chosen = ShowFileChooser(request, chosenPath);
   EndModal();
+  form = chosen ? request.form : FormChoice{};
   return chosen ? chosenPath : Text();
 }
 

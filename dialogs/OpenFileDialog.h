@@ -28,7 +28,10 @@ DialogPreset PresetFromDefaultFile(TextView defaultFile);
 bool IsValidFileName(TextView name);
 
 // Shows the file-open dialog and returns the full path of the chosen file,
-// or "" when the user cancels or the dialog fails.
-Text OpenFileDialog(TextView title, TextView defaultFile, TextView patterns, int32_t selectedPattern);
+// or "" when the user cancels or the dialog fails. form is what its boxes were
+// left at when the file was chosen: all false otherwise, and where the
+// platform shows no boxes.
+Text OpenFileDialog(TextView title, TextView defaultFile, TextView patterns, int32_t selectedPattern,
+                    FormChoice& form);
 
 }  // namespace meshfold

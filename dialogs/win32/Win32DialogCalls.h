@@ -13,9 +13,20 @@ struct Win32DialogCalls {
   BOOL(WINAPI* getOpenFileName)(OPENFILENAMEW* request);
   // Shows a message box; the button that closed it, 0 on failure.
   int(WINAPI* messageBox)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style);
+  // The state of a box of dialog: BST_CHECKED when ticked; BST_UNCHECKED on failure.
+  UINT(WINAPI* isDlgButtonChecked)(HWND dialog, int box);
+  // Ticks (BST_CHECKED) or clears (BST_UNCHECKED) a box of dialog; zero on failure.
+  BOOL(WINAPI* checkDlgButton)(HWND dialog, int box, UINT state);
+  // The window of a control of dialog; nullptr on failure.
+  HWND(WINAPI* getDlgItem)(HWND dialog, int control);
+  // Lets the user reach window, or not; nonzero when it was disabled before.
+  BOOL(WINAPI* enableWindow)(HWND window, BOOL enable);
 };
 
 // Puts calls in force (nullptr: the platform's own); returns the previous ones.
 const Win32DialogCalls* InstallWin32DialogCalls(const Win32DialogCalls* calls);
+
+// The calls in force.
+const Win32DialogCalls& Win32Calls();
 
 }  // namespace meshfold

@@ -4,8 +4,10 @@
 #include <commdlg.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "dialogs/DialogPlatform.h"
+#include "dialogs/win32/FormBoxes.h"
 #include "dialogs/win32/Win32DialogCalls.h"
 
 namespace meshfold {
@@ -16,10 +18,12 @@ namespace {
 constexpr DWORD OpenFileNameSize = 136;
 static_assert(OpenFileNameSize == offsetof(OPENFILENAMEW, pvReserved));
 
-constexpr Win32DialogCalls PlatformCalls = {GetOpenFileNameW, MessageBoxW};
-const Win32DialogCalls* installedCalls = nullptr;
+// The boxes' hook and template, with sizing kept, which a hook would otherwise turn off.
+constexpr DWORD FormBoxFlags = OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING;
 
-const Win32DialogCalls& Calls() { return installedCalls != nullptr ? *installedCalls : PlatformCalls; }
+constexpr Win32DialogCalls PlatformCalls = {GetOpenFileNameW, MessageBoxW, IsDlgButtonChecked,
+                                            CheckDlgButton,   GetDlgItem,  EnableWindow};
+const Win32DialogCalls* installedCalls = nullptr;
 
 const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -31,6 +35,8 @@ const Win32DialogCalls* InstallWin32DialogCalls(const Win32DialogCalls* calls) {
   return previous;
 }
 
+const Win32DialogCalls& Win32Calls() { return installedCalls != nullptr ? *installedCalls : PlatformCalls; }
+
 bool ShowFileChooser(FileDialogRequest& request, Text& chosenPath) {
   OPENFILENAMEW dialog{};
   dialog.lStructSize = OpenFileNameSize;
@@ -41,8 +47,13 @@ bool ShowFileChooser(FileDialogRequest& request, Text& chosenPath) {
   dialog.nMaxFile = static_cast<DWORD>(request.fileBuffer.size());
   dialog.lpstrInitialDir = Wide(request.initialDirectory);
   dialog.lpstrTitle = Wide(request.title);
-  dialog.Flags = request.flags;
-  if (Calls().getOpenFileName(&dialog) == 0) return false;
+  // The template stays in place while the dialog is up; the hook fills request.form on Open.
+  const std::vector<WORD> boxes = FormBoxesTemplate();
+  dialog.Flags = request.flags | FormBoxFlags;
+  dialog.hInstance = reinterpret_cast<HINSTANCE>(const_cast<WORD*>(boxes.data()));
+  dialog.lpfnHook = FormBoxesHook;
+  dialog.lCustData = reinterpret_cast<LPARAM>(&request.form);
+  if (Win32Calls().getOpenFileName(&dialog) == 0) return false;
   // The platform leaves the path NUL-ended; the last unit is a guard all the same.
   request.fileBuffer.back() = u'\0';
   chosenPath.assign(request.fileBuffer.data());
@@ -50,7 +61,7 @@ bool ShowFileChooser(FileDialogRequest& request, Text& chosenPath) {
 }
 
 int32_t ShowMessageBox(WindowHandle owner, TextView text, TextView caption, uint32_t style) {
-  return Calls().messageBox(static_cast<HWND>(owner), Wide(Text(text)), Wide(Text(caption)), style);
+  return Win32Calls().messageBox(static_cast<HWND>(owner), Wide(Text(text)), Wide(Text(caption)), style);
 }
 
 WindowHandle DialogOwner() {

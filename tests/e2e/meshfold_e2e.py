@@ -777,24 +777,49 @@ WINE = [
 ]
 
 
+def at_dpi(dpi):
+    """A wrap: the program runs with wine's screen at dpi, and the prefix is set back to 96 after."""
+    reg = " ".join(map(shlex.quote, ["bash", ARGS.wine_run, ARGS.wineprefix, "reg", "add",
+                                     r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/f", "/d"]))
+    return f'dpi() {{ {reg} {dpi}; "$@"; code=$?; {reg} 96; return $code; }}; dpi'
+
+
+# The boxes of the file-open dialog, ticked by their keys before Open, and what the Linux program is given to
+# write the same files from the same model, two materials in two groups.
+BOXES = [("nothing ticked", "", [], 96), ("mesh2 and a scene", "alt+m alt+s", ["--mesh2", "--scene"], 96),
+         ("mesh2 and a scene at 144 DPI", "alt+m alt+s", ["--mesh2", "--scene"], 144),
+         ("a scene alone", "alt+s", ["--scene"], 96), ("groups refused before mesh2", "alt+g alt+m", ["--mesh2"], 96),
+         ("mesh2 and groups", "alt+m alt+g", ["--mesh2", "--groups"], 96)]
+
+
+def natively(setup, args):
+    """What the Linux program writes from setup with args: m.inc and m.pov, each ABSENT when it writes none."""
+    with tempfile.TemporaryDirectory() as native:
+        for name, data in setup.items():
+            Path(native, name).write_bytes(data)
+        made = subprocess.run([ARGS.native, *args, "m.obj"], cwd=native, capture_output=True)
+        check(f"the Linux program with {args}: exit code", 0, made.returncode)
+        return {name: read(f"{native}/{name}") if os.path.exists(f"{native}/{name}") else ABSENT
+                for name in ("m.inc", "m.pov")}
+
+
 def wine_group():
     shown = Path(ARGS.wineprefix + ".display")  # where wine-display.sh leaves its Xvfb
     os.environ["DISPLAY"] = display = os.environ.get("DISPLAY") or (shown.read_text().strip() if shown.exists() else "")
     if not display or not shutil.which("xdotool") or subprocess.run(
             ["xdotool", "getmouselocation"], capture_output=True, timeout=10).returncode:
         skip("no X server (Xvfb) or no xdotool, so the dialogs cannot be driven")
-    rows = WINE
+    model = halves(groups=("o left\n", "g right-half\n"))
+    rows = WINE + [case("boxes ticked, then a cancel", setup=model, steps=[(OPEN, "alt+m alt+s Escape"), (
+        "Info:", "Return")], files={"m.inc": ABSENT, "m.pov": ABSENT})]
     if not ARGS.native:
         print("SKIPPED: a scene and materials as the Linux program writes them: no Linux meshfold given (--native)")
     else:  # the same files converted by the Linux program, which meshfold.exe must match byte for byte
-        with tempfile.TemporaryDirectory() as native:
-            for name, data in halves().items():
-                Path(native, name).write_bytes(data)
-            made = subprocess.run([ARGS.native, "--mesh2", "--scene", "m.obj"], cwd=native, capture_output=True)
-            check("the Linux program on the same files: exit code", 0, made.returncode)
-            rows = WINE + [case("a dropped file with its materials, and a scene", setup=halves(), steps=[BOX],
-                                args=["--mesh2", "--scene", r"<Z>\m.obj"], files={name: read(f"{native}/{name}")
-                                if os.path.exists(f"{native}/{name}") else ABSENT for name in ("m.inc", "m.pov")})]
+        rows += [case("a dropped file with its materials, and a scene", setup=model, steps=[BOX],
+                      args=["--mesh2", "--scene", r"<Z>\m.obj"], files=natively(model, ["--mesh2", "--scene"])),
+                 *(case(f"the dialog's boxes: {name}", setup=model, wrap=at_dpi(dpi) if dpi != 96 else "", steps=[
+                     PICK + (r"<Z>\m.obj", f"{keys} Return"), BOX], files=natively(model, args))
+                   for name, keys, args, dpi in BOXES)]
     run_cases(rows, ["bash", ARGS.wine_run, ARGS.wineprefix, ARGS.meshfold],
               {"WINEPREFIX": ARGS.wineprefix, "MESHFOLD_WINE_TIMEOUT": "180"}, seconds=120)
 

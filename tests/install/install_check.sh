@@ -34,10 +34,18 @@ report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] || fail "deskt
 grep -qx 'MimeType=model/obj;' "$entry" || fail "desktop entry opens no OBJ files"
 # Opened from the entry, the outcome goes to a message box: a fake zenity records it.
 mkdir "$work/fake" && printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"%s/box"\n' "$work" >"$work/fake/zenity"
-chmod +x "$work/fake/zenity" && read -r -a words <<<"$(sed -n 's/^Exec=//p' "$entry")"
-(cd "$work" && DISPLAY=:0 PATH="$work/fake:$prefix/bin:$PATH" "${words[@]/\%F/donut.obj}" &>"$work/out") ||
-  fail "exit code $? from the entry's command"
-[[ $(cat "$work/box") == --info*"1600  faces"* && ! -s "$work/out" ]] || fail "no message box: $(cat "$work/out")"
+chmod +x "$work/fake/zenity"
+launch() {  # the group of the entry whose command runs, what the message box must hold
+  read -r -a words <<<"$(sed -n "/^\[$1\]/,/^\[/s/^Exec=//p" "$entry")"
+  (cd "$work" && DISPLAY=:0 PATH="$work/fake:$prefix/bin:$PATH" "${words[@]/\%F/donut.obj}" &>"$work/out") ||
+    fail "exit code $? from the command of $1"
+  [[ $(cat "$work/box") == --info*"$2"* && ! -s "$work/out" ]] || fail "$1: no message box: $(cat "$work/out")"
+}
+launch "Desktop Entry" "1600  faces"
+[ ! -e "$work/donut.pov" ] || fail "the entry's own command wrote a scene"
+launch "Desktop Action scene" "1600  faces"$'\n'"donut.pov created"
+grep -q 'donut\.inc' "$work/donut.pov" && grep -q "^mesh2 {" "$work/donut.inc" ||
+  fail "the scene action wrote no mesh2 and scene"
 
 "$CPACK" -G DEB --config "$BUILD/CPackConfig.cmake" -B "$work/deb" >/dev/null || fail "cpack -G DEB"
 deb=$(ls "$work"/deb/meshfold_*_"$(dpkg --print-architecture)".deb)

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <map>
 #include <thread>
 
 #include "dialogs/MessageDialog.h"
 #include "dialogs/OpenFileDialog.h"
+#include "dialogs/win32/FormBoxes.h"
 #include "dialogs/win32/Win32DialogCalls.h"
 
 namespace meshfold {
@@ -20,7 +22,32 @@ struct Seen {
   Text strings;  // title|directory|filters|, then the whole file buffer
   Text chosen;   // "": the user cancels; else written into the file buffer, NUL-ended where it fits
   std::function<void()> during = [] {};
+  std::string clicks;                        // the boxes clicked in turn: M, S or G
+  std::map<int, std::pair<bool, bool>> box;  // id: ticked, disabled
+  bool fail = false;
 } seen;
+
+UINT WINAPI FakeIsChecked(HWND, int id) { return !seen.fail && seen.box[id].first ? BST_CHECKED : 0; }
+BOOL WINAPI FakeCheck(HWND, int id, UINT state) { return !seen.fail && (seen.box[id].first = state, TRUE); }
+HWND WINAPI FakeItem(HWND, int id) { return seen.fail ? nullptr : reinterpret_cast<HWND>(intptr_t{id}); }
+BOOL WINAPI FakeEnable(HWND item, BOOL on) { return item && (seen.box[int(intptr_t(item))].second = !on, 1); }
+
+// The child dialog as the user sees it: the template's boxes, clicked in turn ('!' first: every
+// call of the boxes fails), then Open.
+void Click(OPENFILENAMEW* request, std::string_view clicks) {
+  const auto& frame = *reinterpret_cast<const DLGTEMPLATE*>(request->hInstance);
+  EXPECT_EQ((frame.style & (WS_CHILD | DS_CONTROL | WS_VISIBLE)) | frame.cdit,
+            DWORD{WS_CHILD | DS_CONTROL | 3});
+  seen.box = {{GroupsBoxId, {false, true}}}, seen.fail = clicks.starts_with('!');
+  for (char c : clicks.substr(seen.fail)) {
+    const int id = c == 'M' ? Mesh2BoxId : c == 'S' ? SceneBoxId : GroupsBoxId;
+    if (seen.box[id].second) continue;  // a disabled box takes no click
+    seen.box[id].first = !seen.box[id].first;
+    request->lpfnHook(nullptr, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  }
+  OFNOTIFYW notice{{nullptr, 0, UINT(CDN_FILEOK)}, request, nullptr};
+  request->lpfnHook(nullptr, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notice));
+}
 
 Text Of(std::wstring_view text) { return Text(text.begin(), text.end()); }
 
@@ -30,6 +57,7 @@ BOOL WINAPI FakeGetOpenFileName(OPENFILENAMEW* request) {
   for (const wchar_t* f = request->lpstrFilter; *f != 0; f += wcslen(f) + 1) seen.strings += Of(f) + u'|';
   seen.strings += Of({request->lpstrFile, request->nMaxFile});
   seen.during();
+  Click(request, seen.clicks);
   if (seen.chosen.empty()) return FALSE;
   const Text answer = seen.chosen + u'\0';
   std::copy_n(answer.begin(), std::min<size_t>(answer.size(), request->nMaxFile), request->lpstrFile);
@@ -44,20 +72,39 @@ int WINAPI FakeMessageBox(HWND owner, const wchar_t*, const wchar_t*, UINT) {
 
 // Puts the stand-ins in force for each test; then forgets what they saw.
 struct Win32Dialogs : ::testing::Test {
-  static constexpr Win32DialogCalls Calls = {FakeGetOpenFileName, FakeMessageBox};
+  static constexpr Win32DialogCalls Calls = {FakeGetOpenFileName, FakeMessageBox, FakeIsChecked,
+                                             FakeCheck,           FakeItem,       FakeEnable};
   const Win32DialogCalls* previous = InstallWin32DialogCalls(&Calls);
   ~Win32Dialogs() override { InstallWin32DialogCalls(previous), seen = Seen{}; }
 };
 
 TEST_F(Win32Dialogs, TheFileDialogIsHandedTheRequestAndOnlyAChosenPathComesBack) {
   seen.chosen = Text(260, u'p');  // the whole buffer: its last unit is taken for the NUL
-  EXPECT_EQ(OpenFileDialog(u"open", u"C:\\m\\tri.obj", u"a|*.a|b|*.b", 1), Text(259, u'p'));
+  FormChoice form;
+  EXPECT_EQ(OpenFileDialog(u"open", u"C:\\m\\tri.obj", u"a|*.a|b|*.b", 1, form), Text(259, u'p'));
   EXPECT_EQ(seen.strings, u"open|C:\\m|a|*.a|b|*.b|tri.obj" + Text(253, u'\0'));
   EXPECT_EQ(std::make_tuple(seen.dialog.lStructSize, seen.dialog.nFilterIndex, seen.dialog.Flags),
             std::make_tuple(DWORD{136}, DWORD{2},
-                            DWORD{OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY}));
+                            DWORD{OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+                                  OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE | OFN_ENABLESIZING}));
   seen.chosen = u"";
-  EXPECT_EQ(OpenFileDialog(u"open", u"C:\\m\\tri.obj", u"a|*.a|b|*.b", 1), u"");
+  seen.clicks = "MS";  // boxes ticked, then cancelled
+  EXPECT_EQ(OpenFileDialog(u"open", u"C:\\m\\tri.obj", u"a|*.a|b|*.b", 1, form), u"");
+  EXPECT_FALSE(form.mesh2 || form.scene || form.groups);
+}
+
+// The boxes clicked in turn, and what the run is asked for: mesh2, scene, groups. When every call
+// of the boxes fails, nothing is: today's union.
+TEST_F(Win32Dialogs, TheBoxesChooseTheFormAndGroupsOnlyWithMesh2) {
+  const std::pair<std::string, std::string> cases[] = {{"", "---"},    {"M", "M--"},     {"S", "-S-"},
+                                                       {"MS", "MS-"},  {"G", "---"},     {"MG", "M-G"},
+                                                       {"MGM", "---"}, {"MGMMS", "MS-"}, {"!MSG", "---"}};
+  for (const auto& [clicks, want] : cases) {
+    seen.chosen = u"C:\\m.obj", seen.clicks = clicks;
+    FormChoice form;
+    EXPECT_EQ(OpenFileDialog(u"open", u"C:\\m.obj", u"a|*.a", 0, form), u"C:\\m.obj");
+    EXPECT_EQ(std::string({form.mesh2 ? 'M' : '-', form.scene ? 'S' : '-', form.groups ? 'G' : '-'}), want);
+  }
 }
 
 // A window of the calling thread in state, shown without being activated.
@@ -97,7 +144,8 @@ TEST_F(Win32Dialogs, EveryDialogIsModalToThisThreadsWindowsAndOwnedByTheForegrou
   for (bool fileDialog : {true, false}) {
     // Leaving the topmost band activates a window, so each dialog starts afresh.
     EXPECT_TRUE(InForeground(windows[0]));
-    fileDialog ? (void)OpenFileDialog(u"open", u"C:\\tri.obj", u"obj|*.obj", 0)
+    FormChoice form;
+    fileDialog ? (void)OpenFileDialog(u"open", u"C:\\tri.obj", u"obj|*.obj", 0, form)
                : (void)MessageDialog(u"Meshfold", u"tri.inc created", 0);
     seen.during();
     EXPECT_EQ(std::exchange(states, ""), during + before);

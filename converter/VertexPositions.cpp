@@ -35,13 +35,13 @@ Vector3 ReadPosition(TextView text) {
 
 void VertexPositions::Prepare() {
   const double unread = std::numeric_limits<double>::quiet_NaN();
-  positions_.assign(static_cast<size_t>(store_.VertexCount) + 1, {unread, 0, 0});
+  positions_.assign(static_cast<size_t>(count_) + 1, {unread, 0, 0});
 }
 
-Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadPosition(store_.VertexTexts.Read(vertex)); }
+Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadPosition(texts_.Read(vertex)); }
 
 std::vector<Vector3> VertexPositions::TakeAll() {
-  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
+  for (uint32_t vertex = 1; vertex <= count_; ++vertex) At(vertex);
   if (!positions_.empty()) positions_.erase(positions_.begin());
   return std::move(positions_);
 }

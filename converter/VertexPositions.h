@@ -16,7 +16,14 @@ namespace meshfold {
 
 class VertexPositions {
  public:
-  explicit VertexPositions(const RecordStore& store) : store_(store) {}
+  explicit VertexPositions(const RecordStore& store)
+      : VertexPositions(store, store.VertexTexts, store.VertexCount) {}
+
+  // The store's normals as numbers, asked for by normal number with At; their
+  // texts are read as POV-Ray reads them.
+  static VertexPositions Normals(const RecordStore& store) {
+    return VertexPositions(store, store.NormalTexts, store.NormalCount);
+  }
 
   // The position of a stored vertex (1 .. VertexCount) as its vector text
   // says it; a coordinate beyond what a double holds is 0.
@@ -40,10 +47,14 @@ class VertexPositions {
   std::vector<Vector3> TakeAll();
 
  private:
+  VertexPositions(const RecordStore& store, const TextArray& texts, int64_t count)
+      : store_(store), texts_(texts), count_(count) {}
   void Prepare();
   Vector3 Read(uint32_t vertex) const;
 
   const RecordStore& store_;
+  const TextArray& texts_;
+  int64_t count_;
   std::vector<Vector3> positions_;  // by vertex number, element 0 unused; NaN where not read yet
 };
 

@@ -28,11 +28,13 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, const Co
 
 // What a corner gives a triangle line: its vertex's vector text and its
 // normal's, the latter empty when the corner names no stored normal or one
-// without a direction (a stored vector text is never empty); and its vertex.
+// without a direction (a stored vector text is never empty); its vertex and
+// normal numbers.
 struct CornerTexts {
   TextView vertex;
   TextView normal;
   uint32_t number;
+  uint32_t normalNumber;
 };
 
 // Inlined: it runs for every corner, and a call costs as much as its work.
@@ -41,12 +43,15 @@ struct CornerTexts {
                                                           const Corner& corner) {
   return {VertexVector(store, corner.vertex),
           NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView(),
-          corner.vertex};
+          corner.vertex, corner.normal};
 }
 
-TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
-  if (a.normal.empty() || b.normal.empty() || c.normal.empty())
-    return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
+bool HaveNormals(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+  return !a.normal.empty() && !b.normal.empty() && !c.normal.empty();
+}
+
+TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c, bool smooth) {
+  if (!smooth) return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
   return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ",
            c.vertex, u", ", c.normal, u" }"},
           13};
@@ -56,7 +61,11 @@ TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, co
 class UnionFaces {
  public:
   UnionFaces(FileHandle file, const RecordStore& store)
-      : file_(file), store_(store), directed_(DirectedNormals(store)), positions_(store) {}
+      : file_(file),
+        store_(store),
+        directed_(DirectedNormals(store)),
+        positions_(store),
+        normals_(VertexPositions::Normals(store)) {}
 
   void Write(const StoredFace& face) {
     if (face.LeftOut()) return WriteComment({u"   // ", LeftOutWords(face)});
@@ -97,18 +106,28 @@ class UnionFaces {
   // the whole union, and warns of a smooth one, so either is left out.
   [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a,
                                             const CornerTexts& b, const CornerTexts& c) {
-    if (HasNoArea(a, b, c)) return WriteNoArea(face);
-    WriteLinePieces(file_, TrianglePieces(a, b, c).View(), EncodingAnsi);
+    const Vector3 facing = Facing(a, b, c);
+    if (Dot(facing, facing) == 0) return WriteNoArea(face);  // the length is 0 exactly when its square is
+    const bool smooth = HaveNormals(a, b, c) && NormalsAgree(facing, a, b, c);
+    WriteLinePieces(file_, TrianglePieces(a, b, c, smooth).View(), EncodingAnsi);
     ++written_;
   }
 
-  // Whether POV-Ray finds the triangle a, b, c degenerate, by its own test:
-  // the cross product of the edges from the second corner has length 0.
-  bool HasNoArea(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+  // The normal POV-Ray finds for the triangle a, b, c: the cross product of
+  // the edges from the second corner, 0 for one it finds degenerate.
+  Vector3 Facing(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
     const Vector3& second = positions_.At(b.number);
-    const Vector3 normal =
-        Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
-    return Dot(normal, normal) == 0;  // the length is 0 exactly when its square is
+    return Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
+  }
+
+  // POV-Ray refuses a smooth triangle, as degenerate, unless all three
+  // normals lie on one side of its plane; such a one keeps its place as a
+  // flat triangle, not a hole.
+  bool NormalsAgree(const Vector3& facing, const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+    const double x = Dot(facing, normals_.At(a.normalNumber));
+    const double y = Dot(facing, normals_.At(b.normalNumber));
+    const double z = Dot(facing, normals_.At(c.normalNumber));
+    return (x < 0 && y < 0 && z < 0) || (x > 0 && y > 0 && z > 0);
   }
 
   void WriteNoArea(const StoredFace& face) {
@@ -124,6 +143,7 @@ class UnionFaces {
   const RecordStore& store_;
   const std::vector<bool> directed_;
   VertexPositions positions_;
+  VertexPositions normals_;
   std::vector<Vector3> corners_;
   std::vector<CornerTriple> triangles_;
   Text comment_;
@@ -141,8 +161,9 @@ int64_t WriteFaces(FileHandle file, const RecordStore& store) {
 
 TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
                                 const Corner& b, const Corner& c) {
-  return TrianglePieces(ReadCornerTexts(store, directed, a), ReadCornerTexts(store, directed, b),
-                        ReadCornerTexts(store, directed, c));
+  const CornerTexts first = ReadCornerTexts(store, directed, a), second = ReadCornerTexts(store, directed, b),
+                    third = ReadCornerTexts(store, directed, c);
+  return TrianglePieces(first, second, third, HaveNormals(first, second, third));
 }
 
 void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,

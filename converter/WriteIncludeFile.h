@@ -3,7 +3,8 @@
 // declaration of the mesh as a union, the lines of the faces, "   }". A face
 // of k corners gives the k - 2 triangles of its cut (CutPolygon); a face that
 // cannot give them, and a triangle without area, give a comment line
-// that says why.
+// that says why; a triangle whose normals POV-Ray would refuse is written
+// without them.
 
 #include <array>
 #include <span>

@@ -647,9 +647,9 @@ WORDS = b"v 1.#QNAN0 1 -inf\nv 1 1,5 1.5e\nv 0x10 +-1 2\nv +1.5 -.5 5.\nvn 0 0 1
 def bad_input_cases():
     one, two, up, unit, corner, normal = ("<1.0 , 2.0 , 3.0> ", "<4.0 , 5.0 , 6.0> ", "<0 , 0 , 1> ", "<1 , 2 , 3> ",
                                           "<1.000, 1.000, -1.000> ", "<0.000, 1.000, 0.000> ")
-    mesh, blanks = "v 1.0 2.0 3.0\r\nv 4.0 5.0 6.0\r\nv 1.0 2.0 6.0\r\nvn 0 0 1\r\nf 1//1 2//1 3//1\r\n", b" " * 100_000
+    mesh, blanks = "v 1.0 2.0 3.0\r\nv 4.0 5.0 6.0\r\nv 1.0 5.0 3.0\r\nvn 0 0 1\r\nf 1//1 2//1 3//1\r\n", b" " * 100_000
     unit0, unitx, unity = "<0 , 0 , 0> ", "<1 , 0 , 0> ", "<0 , 1 , 0> "
-    two2, three2, six = "<2 , 2 , 3> ", "<1 , 3 , 3> ", "<1.0 , 2.0 , 6.0> "
+    two2, three2, six = "<2 , 2 , 3> ", "<1 , 3 , 3> ", "<1.0 , 5.0 , 3.0> "
     return [
         bad("empty", b"", [0, 0, 0], []),
         bad("line_ends_only", b"\n\r\n\r" * 1000, [0, 0, 0], []),
@@ -668,7 +668,7 @@ def bad_input_cases():
         # text, two bytes a character each; the triangle line adds nothing.
         bad("face_of_a_20mb_vertex", b"v 1 2 " + b"3 " * (10 * MB) + b"\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//1 2//1 3//1\n",
             [3, 1, 1], memory=6),
-        bad("tabs_between_numbers", b"v 1.0\t2.0 3.0\nv 4.0 5.0\t6.0\nv\t1.0 2.0 6.0\t\nvn 0 0 1\nf 1//1 2//1 3//1\n",
+        bad("tabs_between_numbers", b"v 1.0\t2.0 3.0\nv 4.0 5.0\t6.0\nv\t1.0 5.0 3.0\t\nvn 0 0 1\nf 1//1 2//1 3//1\n",
             [3, 1, 1], [triangle(one, up, two, up, six, up)]),
         bad("lines_of_blanks", (blanks + b"\n") * 20 + b"v 1.0 2.0" + blanks + b"3.0\nv 2 2 3\nv 1 3 3\nvn 0 0 1\n"
             b"f 1//1 2//1 3//1\n", [3, 1, 1]),
@@ -688,9 +688,15 @@ def bad_input_cases():
         bad("zero_normals", b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvn 0.0 -0.000 0e5\nvn 0.0001 0 0\nf 1//1 2//1 3//1\n"
             b"f 1//1 2//2 3//1\nf 1//3 2//1 3//1\n", [3, 3, 3], [triangle(unit0, up, unitx, up, unity, up),
             *["   triangle { " + ", ".join([unit0, unitx, unity]) + " }"] * 2]),
+        # POV-Ray refuses a smooth_triangle unless its normals lie on one side of its plane, all in front or all
+        # behind: the others keep their place as triangles from the vertices alone.
+        bad("normals_across_the_plane", b"v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvn 1 0 0\nvn 0 0 -1\n"
+            b"f 1//1 2//2 3//1\nf 1//1 2//3 3//1\nf 1//3 2//3 3//3\n", [3, 3, 3],
+            [*["   triangle { " + ", ".join([unit0, unitx, unity]) + " }"] * 2,
+             triangle(*(x for p in (unit0, unitx, unity) for x in (p, "<0 , 0 , -1> ")))]),
         # Words and broken numbers where coordinates belong, as some exporters write them, would stop POV-Ray: 0.
         bad("words_for_numbers", WORDS, [4, 1, 2], [triangle("<0 , 1 , 0> ", up, unitx, up, "<0 , 0 , 2> ", up),
-                                                    triangle("<0 , 1 , 0> ", up, unitx, up, "<+1.5 , -.5 , 5.> ", up)]),
+                                                    "   triangle { <0 , 1 , 0> , <1 , 0 , 0> , <+1.5 , -.5 , 5.>  }"]),
         # Normals that name no record, far beyond the arrays: a triangle from the vertices alone.
         bad("normals_beyond_the_arrays", b"v 1 2 3\nv 2 2 3\nv 1 3 3\nvn 0 0 1\nf 1//400000 2//3000000 3//4294967295\n",
             [3, 1, 1], ["   triangle { " + ", ".join([unit, "<2 , 2 , 3> ", "<1 , 3 , 3> "]) + " }"]),

@@ -23,17 +23,9 @@ TextView TakeWord(TextView& text) {
   return word;
 }
 
-// Keywords are matched as exporters write them, in either case: "map_Kd" and
-// "map_kd" alike.
-bool SameKeyword(TextView word, TextView keyword) {
-  if (word.size() != keyword.size()) return false;
-  for (size_t k = 0; k < word.size(); ++k)
-    if ((word[k] | 0x20) != (keyword[k] | 0x20)) return false;
-  return true;
-}
-
 // Reads one material file line by line, into the material last opened by
-// "newmtl".
+// "newmtl". Keywords are matched as exporters write them, in either case:
+// "map_Kd" and "map_kd" alike.
 class LibraryReader {
  public:
   LibraryReader(TextView shownName, MaterialLibrary& library, std::vector<Text>& warnings)
@@ -44,20 +36,21 @@ class LibraryReader {
     const TextView keyword = TakeWord(rest);
     line_ = line;
     if (keyword.empty() || keyword.front() == u'#') return;
-    if (SameKeyword(keyword, u"newmtl")) return Open(rest);
+    if (SameTextNoCase(keyword, u"newmtl")) return Open(rest);
     if (current_ == nullptr) return;
-    if (SameKeyword(keyword, u"Kd")) return ReadColour(keyword, rest, current_->diffuse);
-    if (SameKeyword(keyword, u"Ks")) return ReadColour(keyword, rest, current_->specular);
-    if (SameKeyword(keyword, u"Ke")) return ReadColour(keyword, rest, current_->emission);
-    if (SameKeyword(keyword, u"Ns")) {
+    if (SameTextNoCase(keyword, u"Kd")) return ReadColour(keyword, rest, current_->diffuse);
+    if (SameTextNoCase(keyword, u"Ks")) return ReadColour(keyword, rest, current_->specular);
+    if (SameTextNoCase(keyword, u"Ke")) return ReadColour(keyword, rest, current_->emission);
+    if (SameTextNoCase(keyword, u"Ns")) {
       ReadNumber(keyword, rest, current_->shininess);
       return;
     }
-    if (SameKeyword(keyword, u"d")) return ReadOpacity(keyword, rest, false);
-    if (SameKeyword(keyword, u"Tr")) return ReadOpacity(keyword, rest, true);
-    if (SameKeyword(keyword, u"illum")) return ReadIllumination(keyword, rest);
-    if (SameKeyword(keyword, u"map_Kd")) return ReadMap(rest, current_->diffuseMap);
-    if (SameKeyword(keyword, u"bump") || SameKeyword(keyword, u"map_Bump")) ReadMap(rest, current_->bumpMap);
+    if (SameTextNoCase(keyword, u"d")) return ReadOpacity(keyword, rest, false);
+    if (SameTextNoCase(keyword, u"Tr")) return ReadOpacity(keyword, rest, true);
+    if (SameTextNoCase(keyword, u"illum")) return ReadIllumination(keyword, rest);
+    if (SameTextNoCase(keyword, u"map_Kd")) return ReadMap(rest, current_->diffuseMap);
+    if (SameTextNoCase(keyword, u"bump") || SameTextNoCase(keyword, u"map_Bump"))
+      ReadMap(rest, current_->bumpMap);
   }
 
   // A file that defines no material at all is no material library.
@@ -114,9 +107,11 @@ class LibraryReader {
 
   // "d -halo 0.5" is read as "d 0.5".
   void ReadOpacity(TextView keyword, TextView rest, bool transparency) {
-    if (SameKeyword(rest.substr(0, 5), u"-halo")) TakeWord(rest);
+    if (SameTextNoCase(rest.substr(0, 5), u"-halo")) TakeWord(rest);
     double value = 0;
-    if (ReadNumber(keyword, rest, value)) current_->opacity = transparency ? 1 - value : value;
+    if (!ReadNumber(keyword, rest, value)) return;
+    current_->opacity = transparency ? 1 - value : value;
+    current_->opacitySaid = JoinedText({keyword, u" ", TakeWord(rest)});
   }
 
   void ReadIllumination(TextView keyword, TextView rest) {
@@ -136,21 +131,23 @@ class LibraryReader {
       double values[3] = {};
       const size_t read = ReadNumbers(rest, values, NumbersOf(option));
       for (size_t k = 0; k < read; ++k) TakeWord(rest);
-      if (SameKeyword(option, u"-bm") && read > 0) current_->bumpSize = values[0];
+      if (SameTextNoCase(option, u"-bm") && read > 0) current_->bumpSize = values[0];
     }
     file = Text(rest);
   }
 
   static bool TakesWord(TextView option) {
     for (TextView each : {u"-imfchan", u"-type", u"-clamp", u"-blendu", u"-blendv", u"-cc"})
-      if (SameKeyword(option, each)) return true;
+      if (SameTextNoCase(option, each)) return true;
     return false;
   }
 
   // -o, -s and -t take up to three numbers, -mm two, the others one.
   static size_t NumbersOf(TextView option) {
-    if (SameKeyword(option, u"-mm")) return 2;
-    return SameKeyword(option, u"-o") || SameKeyword(option, u"-s") || SameKeyword(option, u"-t") ? 3 : 1;
+    if (SameTextNoCase(option, u"-mm")) return 2;
+    return SameTextNoCase(option, u"-o") || SameTextNoCase(option, u"-s") || SameTextNoCase(option, u"-t")
+               ? 3
+               : 1;
   }
 
   TextView shownName_;

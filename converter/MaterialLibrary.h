@@ -18,6 +18,7 @@ struct Material {
   double shininess = 0;            // Ns, the highlight's exponent
   Vector3 emission{0, 0, 0};       // Ke
   double opacity = 1;              // d, or 1 - Tr
+  Text opacitySaid;                // the last d or Tr as written: "Tr 1"
   int64_t illumination = 2;        // illum; 0 and 1 have no highlight
   Text diffuseMap;                 // map_Kd: the image's path as the MTL file writes it
   Text bumpMap;                    // bump or map_Bump: the same

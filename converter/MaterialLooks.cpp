@@ -63,7 +63,8 @@ std::vector<MaterialLook> LookUpMaterials(const RecordStore& store, TextView obj
   // Where a library could not be used, its materials are missing for that
   // reason alone, which its warning already says.
   const bool librariesSound = warnings.size() == before;
-  const ImageSetting setting{folder, uvMapped};
+  ImageFinder images(folder);
+  const ImageSetting setting{images, uvMapped};
   std::vector<MaterialLook> looks{LookOf(Material(), setting, warnings)};
   for (uint32_t number = 1; number < store.MaterialNames.Count(); ++number) {
     const TextView name = store.MaterialNames.Name(number);

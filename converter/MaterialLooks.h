@@ -15,7 +15,8 @@ namespace meshfold {
 // tried whole first, then word by word; a path from another machine, by its
 // file name in that folder. Each problem adds a line to warnings: a library
 // that cannot be read, a number that is none, a material no library defines
-// (which looks as number 0 does), an image that cannot be used.
+// (which looks as number 0 does), an image that cannot be used, a material
+// made opaque.
 std::vector<MaterialLook> LookUpMaterials(const RecordStore& store, TextView objPath, bool uvMapped,
                                           std::vector<Text>& warnings);
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "converter/ImageFinder.h"
 #include "converter/MaterialLibrary.h"
 #include "converter/RecordStore.h"
 #include "text/Text.h"
@@ -13,8 +14,8 @@ namespace meshfold {
 // Where the images a material names are looked for, and whether the mesh can
 // lay them on.
 struct ImageSetting {
-  TextView objFolder;  // the OBJ file's folder, where a scene beside it stands
-  bool uvMapped;       // every triangle has texture coordinates
+  ImageFinder& images;  // of the OBJ file, whose folder a scene beside it stands in
+  bool uvMapped;        // every triangle has texture coordinates
 };
 
 // A material's pigment, and everything else its texture holds.
@@ -23,11 +24,12 @@ struct MaterialLook {
   Text rest;     // finish and normal, "" when POV-Ray's defaults serve
 };
 
-// The look of material: Kd as the colour (transmitting 1 - d), Ks and Ns as a
-// phong highlight (none for illum 0 and 1), Ke as emission, map_Kd as a
-// uv-mapped image and bump as a bump map. An image that is missing, in a
-// format POV-Ray cannot read, or that the mesh cannot lay on, gives way to
-// the colour (or to no bump) with a line in warnings.
+// The look of material: Kd as the colour (transmitting 1 - d, but nothing
+// where that would be all), Ks and Ns as a phong highlight (none for illum 0
+// and 1), Ke as emission, map_Kd as a uv-mapped image and bump as a bump map.
+// An image that is missing, in a format POV-Ray cannot read, broken, or that
+// the mesh cannot lay on, gives way to the colour (or to no bump); each such
+// thing, and a material made opaque, adds a line to warnings.
 MaterialLook LookOf(const Material& material, const ImageSetting& setting, std::vector<Text>& warnings);
 
 // "texture { pigment ... rest }".

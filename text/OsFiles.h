@@ -1,10 +1,12 @@
 #pragma once
 // The platform's file calls, gathered in one table so that tests can count
 // them and make any of them fail. Only the text file reader and writer (and
-// the file table they share) reach the platform, through OsFiles().
+// the file table they share) and the look at images reach the platform,
+// through OsFiles().
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "text/Text.h"
 
@@ -49,6 +51,10 @@ struct OsFileCalls {
   bool (*sameFile)(TextView a, TextView b);
   // A file buffer of count bytes, or nullptr when no memory can be had for it.
   std::unique_ptr<uint8_t[]> (*newBuffer)(size_t count);
+  // The names in folder (a path ending in a separator, or "" for the current
+  // folder), without "." and "..", into names; false with error set when the
+  // folder cannot be listed.
+  bool (*listFolder)(TextView folder, std::vector<Text>& names, OsError& error);
 };
 
 // The calls in force: the platform's own unless a test installed others.

@@ -65,6 +65,12 @@ IntegerText::IntegerText(int64_t value) {
 
 IntegerText IntegerToText(int64_t value) { return IntegerText(value); }
 
+bool SameTextNoCase(TextView a, TextView b) {
+  const auto lower = [](char16_t unit) { return unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32) : unit; };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
 TextView TrimBlanks(TextView text) {
   const auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);

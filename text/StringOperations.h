@@ -148,6 +148,9 @@ Text DecimalText(double value);
 // returns where it ends. Needs room for 30 units a value.
 char16_t* AppendDecimalVector(char16_t* at, std::initializer_list<double> values);
 
+// True when a and b differ at most in the case of ASCII letters.
+bool SameTextNoCase(TextView a, TextView b);
+
 // text without the blanks and tabs at its start and end.
 TextView TrimBlanks(TextView text);
 

@@ -1007,6 +1007,9 @@ COLOURED = fs("mtllib m.mtl\nusemtl red\n" + "".join(f"v {x} {y} {z} {c}\n" for 
 IMAGES = {"cells.ppm": b"P6\n2 2\n255\n" + bytes([255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0]),
           "plain.pgm": b"P5\n2 2\n255\n" + bytes([128] * 4)}
 PICTURED = "newmtl pic\nKd 0.8 0.8 0.8\nmap_Kd cells.ppm\nmap_Bump plain.pgm\n"
+CELLS_SEEN = seen("red cells left of green, blue left of yellow, red above blue, green above yellow, each at least 1 %",
+                  lambda h, inc: min(h[c][0] for c in ("r", "g", "b", "rg")) > 0.01 and h["r"][1] < h["g"][1]
+                  and h["b"][1] < h["rg"][1] and h["r"][2] > h["b"][2] and h["g"][2] > h["rg"][2])
 SIDES = seen("red pixels left of blue ones, each at least 2 % of the picture",
              lambda h, inc: min(h["r"][0], h["b"][0]) > 0.02 and h["r"][1] < h["b"][1])
 UPRIGHT = seen("the green upright left of and above the yellow foot, each at least 1 %, less of the magenta back, "
@@ -1023,10 +1026,15 @@ LOOKS = [  # what meshfold is given besides --scene, the words one warning must 
         "red, blue, green corners left to right, blue on top, each at least 0.5 %; a texture a colour, not a corner",
         lambda h, inc: min(h[c][0] for c in "rgb") > 0.005 and h["r"][1] < h["b"][1] < h["g"][1]
         and h["b"][2] > max(h["r"][2], h["g"][2]) and 3 <= blocks(inc)["texture_list"][0] <= 5)),
-    ("an image map", halves(PICTURED, "pic", "pic") | IMAGES, ["--mesh2"], (), seen(
-        "red cells left of green, blue left of yellow, red above blue, green above yellow, each at least 1 %",
-        lambda h, inc: min(h[c][0] for c in ("r", "g", "b", "rg")) > 0.01 and h["r"][1] < h["g"][1]
-        and h["b"][1] < h["rg"][1] and h["r"][2] > h["b"][2] and h["g"][2] > h["rg"][2])),
+    ("an image map", halves(PICTURED, "pic", "pic") | IMAGES, ["--mesh2"], (), CELLS_SEEN),
+    ("an image named by a Windows path", halves(PICTURED.replace("cells", "D:\\dev\\x\\cells"), "pic", "pic")
+     | IMAGES, ["--mesh2"], (), CELLS_SEEN),
+    ("an image beside its MTL file in a sub-folder", halves(PICTURED, "pic", "pic", "sub/m.mtl") | {
+        "sub/" + name: data for name, data in IMAGES.items()}, ["--mesh2"], (), CELLS_SEEN),
+    ("a broken PNG", halves("map_Kd broken.png\n") | {"broken.png": b"\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR" + bytes(17)},
+     ["--mesh2"], ("broken.png",), SIDES),
+    ("a Tr 1 cube, made opaque", {"m.obj": gold("cube.obj"), "cube.mtl": b"newmtl Material\nKd 1 0 0\nTr 1\n"},
+     ["--mesh2"], ("wholly invisible",), seen("red over at least 5 %", lambda h, inc: h["r"][0] > 0.05)),
     ("groups", halves(groups=("o left\n", "g right-half\n")), ["--mesh2", "--groups"], (), seen(
         SIDES.__doc__ + "; a mesh2 of 4 vertices a group", lambda h, inc: SIDES((h, inc)) and [
             blocks(c)["vertex_vectors"][0] for c in inc.split(b"#declare ")[1:] if b"vertex_vectors" in c] == [4, 4])),
@@ -1101,6 +1109,7 @@ def look_group():
             folder, obj = os.path.join(work, f"row{number}"), f"row{number}/m.obj"
             os.mkdir(folder)
             for name, data in files.items():
+                Path(folder, name).parent.mkdir(exist_ok=True)
                 Path(folder, name).write_bytes(data)
             run = subprocess.run([ARGS.meshfold, *args, "--scene", obj], cwd=work, capture_output=True, text=True,
                                  errors="backslashreplace")

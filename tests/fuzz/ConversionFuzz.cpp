@@ -13,6 +13,7 @@
 namespace {
 
 using namespace meshfold;
+using namespace std::string_view_literals;
 using Lines = std::vector<std::string_view>;
 constexpr char16_t ObjPath[] = u"/fuzz/m.obj", IncludePath[] = u"/fuzz/m.inc";
 // The union's size grows with the product of line lengths: larger inputs would only find timeouts.
@@ -20,20 +21,27 @@ constexpr size_t MaxInput = 16 * 1024;
 
 // An input is one option byte, its value % 181 the crease angle in degrees, then the OBJ file up
 // to the first line that is this marker; what follows the marker is the material library m.mtl,
-// which the OBJ file then names first, beside an image i.png it may name.
+// which the OBJ file then names first, up to a second marker, after which come the bytes of the
+// images i.png and i.tga (else a small valid PNG) it may name.
 constexpr std::string_view NextFile = "\n#next file\n";
-constexpr char16_t MtlPath[] = u"/fuzz/m.mtl", ImagePath[] = u"/fuzz/i.png", ScenePath[] = u"/fuzz/m.pov";
+constexpr char16_t MtlPath[] = u"/fuzz/m.mtl", ScenePath[] = u"/fuzz/m.pov";
+constexpr std::string_view Png =
+    "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\x90\x77\x53\xde"sv;
 
 struct Files {
   std::string obj;
   std::string mtl;
+  std::string image{Png};
 };
 
 Files SplitFiles(std::string_view files) {
   const size_t next = files.find(NextFile);
   if (next == std::string_view::npos) return {std::string(files), {}};
-  return {"mtllib m.mtl\n" + std::string(files.substr(0, next)),
-          std::string(files.substr(next + NextFile.size()))};
+  Files split{"mtllib m.mtl\n" + std::string(files.substr(0, next)),
+              std::string(files.substr(next + NextFile.size()))};
+  if (const size_t image = split.mtl.find(NextFile); image != std::string::npos)
+    split.image = split.mtl.substr(image + NextFile.size()), split.mtl.resize(image);
+  return split;
 }
 
 Lines Split(std::string_view text, std::string_view separator) {
@@ -123,7 +131,7 @@ std::string Convert(const Files& files, const ConversionOptions& options) {
   testing::ScopedFakeOsFiles scope(fake);
   fake.files[ObjPath].bytes = files.obj;
   if (!files.mtl.empty()) fake.files[MtlPath].bytes = files.mtl;
-  fake.files[ImagePath].bytes = "\x89PNG\r\n\x1a\n";
+  fake.files[u"/fuzz/i.png"].bytes = fake.files[u"/fuzz/i.tga"].bytes = files.image;
   FuzzCheck(ConvertObjFile(ObjPath, options).Converted(), "the conversion comes through");
   FuzzCheck(fake.files.contains(IncludePath), "the include file is written");
   FuzzCheck(fake.files.contains(ScenePath) == options.scene, "the scene is written when asked for");

@@ -95,7 +95,15 @@ std::unique_ptr<uint8_t[]> NewBuffer(size_t count) {
   return active->noBuffers ? nullptr : NewFileBuffer(count);
 }
 
-constexpr OsFileCalls FakeCalls = {Open, Read, Write, Move, Close, SameFile, NewBuffer};
+// The files whose path is folder and a name without a separator.
+bool ListFolder(TextView folder, std::vector<Text>& names, OsError& /*error*/) {
+  for (const auto& [path, file] : active->files)
+    if (path.starts_with(folder) && path.find(u'/', folder.size()) == Text::npos)
+      names.push_back(path.substr(folder.size()));
+  return true;
+}
+
+constexpr OsFileCalls FakeCalls = {Open, Read, Write, Move, Close, SameFile, NewBuffer, ListFolder};
 
 }  // namespace
 

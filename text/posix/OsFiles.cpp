@@ -11,6 +11,7 @@
 // is reported by the call that made it.
 #include "text/OsFiles.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "text/CodePage.h"
@@ -186,7 +188,22 @@ bool SameFile(TextView a, TextView b) {
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-constexpr OsFileCalls PosixCalls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer};
+bool ListFolder(TextView folder, std::vector<Text>& names, OsError& error) {
+  DIR* listing = opendir(folder.empty() ? "." : AnsiBytes(folder).c_str());
+  if (listing == nullptr) {
+    error = errno;
+    return false;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    AnsiToText(reinterpret_cast<const uint8_t*>(name.data()), name.size(), names.emplace_back());
+  }
+  closedir(listing);
+  return true;
+}
+
+constexpr OsFileCalls PosixCalls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer, ListFolder};
 
 }  // namespace
 

@@ -109,7 +109,22 @@ bool SameFile(TextView a, TextView b) {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
-constexpr OsFileCalls Win32Calls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer};
+bool ListFolder(TextView folder, std::vector<Text>& names, OsError& error) {
+  WIN32_FIND_DATAW entry{};
+  const HANDLE listing = FindFirstFileW(WidePath(Text(folder) + u"*"), &entry);
+  if (listing == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return false;
+  }
+  do {
+    const Text name(reinterpret_cast<const char16_t*>(entry.cFileName));
+    if (name != u"." && name != u"..") names.push_back(name);
+  } while (FindNextFileW(listing, &entry));
+  FindClose(listing);
+  return true;
+}
+
+constexpr OsFileCalls Win32Calls = {Open, Read, Write, Move, Close, SameFile, NewFileBuffer, ListFolder};
 
 bool IsTrailing(char16_t unit) { return unit == u'\r' || unit == u'\n' || unit == u' ' || unit == u'.'; }
 

@@ -1075,13 +1075,27 @@ def box(sides):
     return fs(corners + "f 1 2 4 3\nf 5 7 8 6\nf 1 5 6 2\nf 3 4 8 7\nf 1 3 7 5\nf 2 6 8 4\n")
 
 
+# A low pyramid seen from the front, each face with its reversed twin: a twin must not join the normals of the
+# face it backs, or they cancel and the pyramid shows dark blotches.
+TWINS = [("twin faces in one smoothing group", []), ("twin faces, no smoothing groups, --crease 180",
+                                                      ["--crease", "180"])]
+
+
+def twins(smoothing):
+    faces = ["1 2 5", "2 3 5", "3 4 5", "4 1 5"]
+    return fs("v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv .5 .5 .2\n" + smoothing
+              + "".join(f"f {face}\nf {' '.join(reversed(face.split()))}\n" for face in faces))
+
+
 def framing(picture, width):
-    """Where the model is in the picture: the columns and rows it spans, its pixels' mean and brightest value."""
+    """Where the model is in the picture: the columns and rows it spans, its pixels' mean, brightest value and the
+    value a twentieth of them lie below."""
     at = [i // 3 for i in range(0, len(picture), 3)
           if max(abs(a - b) for a, b in zip(picture[i:i + 3], BACKGROUND)) > 0.04]
     values = [sum(picture[3 * i:3 * i + 3]) / 3 for i in at]
     columns, rows = {i % width for i in at}, {i // width for i in at}
-    return min(columns), max(columns), min(rows), max(rows), sum(values) / len(values), max(values)
+    return (min(columns), max(columns), min(rows), max(rows), sum(values) / len(values), max(values),
+            sorted(values)[len(values) // 20])
 
 
 def whole(width, height, tall):
@@ -1134,6 +1148,14 @@ def look_group():
             for width, height in ((80, 60), (96, 54)):
                 if picture := shoot(folder, f"{label} at {width}x{height}", "m.pov", width, height)[0]:
                     check(f"{label} at {width}x{height}: framed", whole(width, height, tall), framing(picture, width))
+        for label, args in TWINS:
+            folder = os.path.join(work, label)
+            os.mkdir(folder)
+            Path(folder, "m.obj").write_bytes(twins("" if args else "s 1\n"))
+            subprocess.run([ARGS.meshfold, "--mesh2", *args, "--scene", "m.obj"], cwd=folder, capture_output=True)
+            if picture := shoot(folder, label, "m.pov", 96, 72)[0]:
+                check(f"{label}: evenly lit", described("the darkest twentieth of the model within 0.2 of its "
+                                                        "brightest", lambda f: f[5] - f[6] < 0.2), framing(picture, 96))
         folder = os.path.join(work, f"row{[row[0] for row in LOOKS].index('groups')}")
         for name, drawn in (("m_left", "11110000"), ("m_right_half", "00001111"), ("m", "11111111")):
             Path(folder, "view.pov").write_text(VIEW.format(name))

@@ -46,28 +46,15 @@ const Row Rows[] = {
     {"d 0 on an image made opaque", "d 0.0\nmap_Kd i.png", "image_map { png \"i.png\" } } }",
      "material m would be wholly invisible (d 0.0); it stands opaque instead"},
     {"a Windows path by its file name", "map_Kd D:\\dev\\x\\i.png", "image_map { png \"i.png\" } }"},
-    {"beside the MTL file first",
-     "map_Kd i.png",
-     "image_map { png \"sub/i.png\" } }",
-     "",
-     Triangle,
-     "sub/m.mtl",
+    // clang-format off
+    {"beside the MTL file first", "map_Kd i.png", "image_map { png \"sub/i.png\" } }", "", Triangle, "sub/m.mtl",
      {{u"/t/i.png", Png}, {u"/t/sub/i.png", Png}}},
-    {"a name differing in case",
-     "map_Kd sub/I.PNG",
-     "png \"sub/i.png\" }",
-     "",
-     Triangle,
-     "m.mtl",
+    {"a name differing in case", "map_Kd sub/I.PNG", "png \"sub/i.png\" }", "", Triangle, "m.mtl",
      {{u"/t/sub/i.png", Png}}},
-    {"a broken PNG leaves the colour",
-     "Kd 1 0 0\nmap_Kd i.png",
-     "{ pigment { rgb <1,0,0> } }",
-     "material m: image i.png is a broken png file: its IHDR chunk fails its CRC; its Kd colour stands "
-     "instead",
-     Triangle,
-     "m.mtl",
-     {{u"/t/i.png", BadPng}}},
+    {"a broken PNG leaves the colour", "Kd 1 0 0\nmap_Kd i.png", "{ pigment { rgb <1,0,0> } }",
+     "material m: image i.png is a broken png file: its IHDR chunk fails its CRC; its Kd colour stands instead",
+     Triangle, "m.mtl", {{u"/t/i.png", BadPng}}},
+    // clang-format on
 };
 
 struct Converted {

@@ -14,24 +14,12 @@ namespace {
 
 TEST(StringOperations, TextToIntegerAndBack) {
   constexpr int64_t Min = std::numeric_limits<int64_t>::min();
-  const std::pair<const char16_t*, int64_t> cases[] = {{u"12/3", 12},
-                                                       {u"", 0},
-                                                       {u" \t -3", -3},
-                                                       {u"\r12", 0},
-                                                       {u"+5", 5},
-                                                       {u"- 5", 0},
-                                                       {u"--5", 0},
-                                                       {u"1e3", 1},
-                                                       {u"$1F", 31},
-                                                       {u"$1fg", 31},
-                                                       {u"-$10", -16},
-                                                       {u"$", 0},
-                                                       {u"%101", 5},
-                                                       {u"%2", 0},
-                                                       {u"x1", 0},
-                                                       {u"9223372036854775808", Min},
-                                                       {u"18446744073709551617", 1},
-                                                       {u"12345678901234567890", -6101065172474983726}};
+  // clang-format off
+  const std::pair<const char16_t*, int64_t> cases[] = {
+      {u"12/3", 12}, {u"", 0}, {u" \t -3", -3}, {u"\r12", 0}, {u"+5", 5}, {u"- 5", 0}, {u"--5", 0}, {u"1e3", 1},
+      {u"$1F", 31}, {u"$1fg", 31}, {u"-$10", -16}, {u"$", 0}, {u"%101", 5}, {u"%2", 0}, {u"x1", 0},
+      {u"9223372036854775808", Min}, {u"18446744073709551617", 1}, {u"12345678901234567890", -6101065172474983726}};
+  // clang-format on
   for (const auto& [text, value] : cases) EXPECT_EQ(TextToInteger(text), value) << value;
   // Digits go two at a time: every length, odd and even, and each end.
   Text joined;

@@ -11,10 +11,11 @@ namespace {
 
 bool EndsCoordinate(char16_t unit) { return unit == u' ' || unit == u',' || unit == u'>'; }
 
-// Reads "<x,y,z>" or "<x, y, z> ", the two forms the store keeps: each
-// coordinate runs to a blank, a comma or the '>'. Most are short decimals,
-// read in the same look that finds their end.
-Vector3 ReadPosition(TextView text) {
+}  // namespace
+
+// Each coordinate runs to a blank, a comma or the '>'. Most are short
+// decimals, read in the same look that finds their end.
+Vector3 ReadVectorText(TextView text) {
   Vector3 position{0, 0, 0};
   const char16_t* at = text.data() + 1;
   const char16_t* const end = text.data() + text.size();
@@ -31,17 +32,15 @@ Vector3 ReadPosition(TextView text) {
   return position;
 }
 
-}  // namespace
-
 void VertexPositions::Prepare() {
   const double unread = std::numeric_limits<double>::quiet_NaN();
-  positions_.assign(static_cast<size_t>(count_) + 1, {unread, 0, 0});
+  positions_.assign(static_cast<size_t>(store_.VertexCount) + 1, {unread, 0, 0});
 }
 
-Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadPosition(texts_.Read(vertex)); }
+Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadVectorText(store_.VertexTexts.Read(vertex)); }
 
 std::vector<Vector3> VertexPositions::TakeAll() {
-  for (uint32_t vertex = 1; vertex <= count_; ++vertex) At(vertex);
+  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
   if (!positions_.empty()) positions_.erase(positions_.begin());
   return std::move(positions_);
 }

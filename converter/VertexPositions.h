@@ -14,16 +14,14 @@
 
 namespace meshfold {
 
+// The vector "<x,y,z>" or "<x, y, z> ", the two forms the store keeps, as
+// POV-Ray reads it; a coordinate that is no number, or beyond what a double
+// holds, is 0.
+Vector3 ReadVectorText(TextView text);
+
 class VertexPositions {
  public:
-  explicit VertexPositions(const RecordStore& store)
-      : VertexPositions(store, store.VertexTexts, store.VertexCount) {}
-
-  // The store's normals as numbers, asked for by normal number with At; their
-  // texts are read as POV-Ray reads them.
-  static VertexPositions Normals(const RecordStore& store) {
-    return VertexPositions(store, store.NormalTexts, store.NormalCount);
-  }
+  explicit VertexPositions(const RecordStore& store) : store_(store) {}
 
   // The position of a stored vertex (1 .. VertexCount) as its vector text
   // says it; a coordinate beyond what a double holds is 0.
@@ -47,14 +45,10 @@ class VertexPositions {
   std::vector<Vector3> TakeAll();
 
  private:
-  VertexPositions(const RecordStore& store, const TextArray& texts, int64_t count)
-      : store_(store), texts_(texts), count_(count) {}
   void Prepare();
   Vector3 Read(uint32_t vertex) const;
 
   const RecordStore& store_;
-  const TextArray& texts_;
-  int64_t count_;
   std::vector<Vector3> positions_;  // by vertex number, element 0 unused; NaN where not read yet
 };
 

@@ -1,7 +1,12 @@
 #include "converter/WriteIncludeFile.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 #include "converter/CutPolygon.h"
 #include "converter/IdentifierName.h"
+#include "converter/RoughVectors.h"
 #include "converter/StoredFaces.h"
 #include "converter/VertexPositions.h"
 #include "converter/WriteMesh2File.h"
@@ -57,6 +62,11 @@ TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, co
           13};
 }
 
+// What POV-Ray makes of a triangle line: nothing, a flat triangle, or a smooth one.
+enum class TriangleKind { NoArea, Flat, Smooth };
+
+Vector3 Widened(const std::array<float, 3>& v) { return {v[0], v[1], v[2]}; }
+
 // Writes the triangles of each face of a store, cut once.
 class UnionFaces {
  public:
@@ -65,7 +75,8 @@ class UnionFaces {
         store_(store),
         directed_(DirectedNormals(store)),
         positions_(store),
-        normals_(VertexPositions::Normals(store)) {}
+        vertices_(store.VertexTexts, store.VertexCount),
+        normals_(store.NormalTexts, store.NormalCount) {}
 
   void Write(const StoredFace& face) {
     if (face.LeftOut()) return WriteComment({u"   // ", LeftOutWords(face)});
@@ -106,28 +117,62 @@ class UnionFaces {
   // the whole union, and warns of a smooth one, so either is left out.
   [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a,
                                             const CornerTexts& b, const CornerTexts& c) {
-    const Vector3 facing = Facing(a, b, c);
-    if (Dot(facing, facing) == 0) return WriteNoArea(face);  // the length is 0 exactly when its square is
-    const bool smooth = HaveNormals(a, b, c) && NormalsAgree(facing, a, b, c);
-    WriteLinePieces(file_, TrianglePieces(a, b, c, smooth).View(), EncodingAnsi);
+    const TriangleKind kind = KindOf(a, b, c);
+    if (kind == TriangleKind::NoArea) return WriteNoArea(face);
+    WriteLinePieces(file_, TrianglePieces(a, b, c, kind == TriangleKind::Smooth).View(), EncodingAnsi);
     ++written_;
   }
 
-  // The normal POV-Ray finds for the triangle a, b, c: the cross product of
-  // the edges from the second corner, 0 for one it finds degenerate.
-  Vector3 Facing(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
-    const Vector3& second = positions_.At(b.number);
-    return Cross(Difference(positions_.At(a.number), second), Difference(positions_.At(c.number), second));
+  // POV-Ray's own tests, on the doubles it reads from the written texts: a
+  // triangle whose edges from its second corner have a cross product of
+  // length 0 is degenerate, and a smooth one also unless its three normals
+  // lie on one side of its plane; that one keeps its place as a flat
+  // triangle, not a hole. Floats decide where they clearly can, and the
+  // texts are read again where rounding could mislead them.
+  TriangleKind KindOf(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+    const bool normals = HaveNormals(a, b, c);
+    const std::optional<TriangleKind> rough = RoughKind(a, b, c, normals);
+    return rough ? *rough : ExactKind(a, b, c, normals);
   }
 
-  // POV-Ray refuses a smooth triangle, as degenerate, unless all three
-  // normals lie on one side of its plane; such a one keeps its place as a
-  // flat triangle, not a hole.
-  bool NormalsAgree(const Vector3& facing, const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
-    const double x = Dot(facing, normals_.At(a.normalNumber));
-    const double y = Dot(facing, normals_.At(b.normalNumber));
-    const double z = Dot(facing, normals_.At(c.normalNumber));
-    return (x < 0 && y < 0 && z < 0) || (x > 0 && y > 0 && z > 0);
+  // Each float is within 6e-8 of the largest coordinate, size, so the cross
+  // product is within 2e-6 of size squared and, when longer than 1e-4 of it,
+  // its direction within 0.02 of a radian: a normal clearly off the plane is
+  // on the side the floats say. Nothing for the rest, infinities included.
+  std::optional<TriangleKind> RoughKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
+                                        bool normals) {
+    const Vector3 p = Widened(vertices_.At(a.number)), q = Widened(vertices_.At(b.number)),
+                  r = Widened(vertices_.At(c.number));
+    const Vector3 facing = Cross(Difference(p, q), Difference(r, q));
+    double size = 0;
+    for (const Vector3* corner : {&p, &q, &r})
+      for (double coordinate : *corner) size = std::max(size, std::abs(coordinate));
+    const double length = std::sqrt(Dot(facing, facing));
+    if (!(length > 1e-4 * size * size)) return std::nullopt;
+    if (!normals) return TriangleKind::Flat;
+    int front = 0;
+    for (const CornerTexts* corner : {&a, &b, &c}) {
+      const Vector3 normal = Widened(normals_.At(corner->normalNumber));
+      const double along = Dot(facing, normal), bound = 0.05 * length * std::sqrt(Dot(normal, normal));
+      if (!(std::abs(along) > bound)) return std::nullopt;
+      front += along > 0;
+    }
+    return front == 0 || front == 3 ? TriangleKind::Smooth : TriangleKind::Flat;
+  }
+
+  TriangleKind ExactKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c, bool normals) {
+    const Vector3 second = ReadVectorText(b.vertex);
+    const Vector3 facing =
+        Cross(Difference(ReadVectorText(a.vertex), second), Difference(ReadVectorText(c.vertex), second));
+    if (Dot(facing, facing) == 0) return TriangleKind::NoArea;  // the length is 0 exactly when its square is
+    if (!normals) return TriangleKind::Flat;
+    int front = 0, back = 0;
+    for (const CornerTexts* corner : {&a, &b, &c}) {
+      const double along = Dot(facing, ReadVectorText(corner->normal));
+      front += along > 0;
+      back += along < 0;
+    }
+    return front == 3 || back == 3 ? TriangleKind::Smooth : TriangleKind::Flat;
   }
 
   void WriteNoArea(const StoredFace& face) {
@@ -142,8 +187,8 @@ class UnionFaces {
   FileHandle file_;
   const RecordStore& store_;
   const std::vector<bool> directed_;
-  VertexPositions positions_;
-  VertexPositions normals_;
+  VertexPositions positions_;  // for the cuts
+  RoughVectors vertices_, normals_;
   std::vector<Vector3> corners_;
   std::vector<CornerTriple> triangles_;
   Text comment_;

@@ -37,7 +37,9 @@ void VertexPositions::Prepare() {
   positions_.assign(static_cast<size_t>(store_.VertexCount) + 1, {unread, 0, 0});
 }
 
-Vector3 VertexPositions::Read(uint32_t vertex) const { return ReadVectorText(store_.VertexTexts.Read(vertex)); }
+Vector3 VertexPositions::Read(uint32_t vertex) const {
+  return ReadVectorText(store_.VertexTexts.Read(vertex));
+}
 
 std::vector<Vector3> VertexPositions::TakeAll() {
   for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);

@@ -55,7 +55,8 @@ bool HaveNormals(const CornerTexts& a, const CornerTexts& b, const CornerTexts& 
   return !a.normal.empty() && !b.normal.empty() && !c.normal.empty();
 }
 
-TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c, bool smooth) {
+TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
+                                  bool smooth) {
   if (!smooth) return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
   return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ",
            c.vertex, u", ", c.normal, u" }"},
@@ -164,8 +165,10 @@ class UnionFaces {
     const Vector3 second = ReadVectorText(b.vertex);
     const Vector3 facing =
         Cross(Difference(ReadVectorText(a.vertex), second), Difference(ReadVectorText(c.vertex), second));
-    if (Dot(facing, facing) == 0) return TriangleKind::NoArea;  // the length is 0 exactly when its square is
-    if (!normals) return TriangleKind::Flat;
+    const double squared = Dot(facing, facing);
+    if (squared == 0) return TriangleKind::NoArea;  // the length is 0 exactly when its square is
+    // An infinite length leaves POV-Ray a normal of no direction to compare.
+    if (!normals || !std::isfinite(squared)) return TriangleKind::Flat;
     int front = 0, back = 0;
     for (const CornerTexts* corner : {&a, &b, &c}) {
       const double along = Dot(facing, ReadVectorText(corner->normal));

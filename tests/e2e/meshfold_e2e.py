@@ -694,6 +694,12 @@ def bad_input_cases():
             b"f 1//1 2//2 3//1\nf 1//1 2//3 3//1\nf 1//3 2//3 3//3\n", [3, 3, 3],
             [*["   triangle { " + ", ".join([unit0, unitx, unity]) + " }"] * 2,
              triangle(*(x for p in (unit0, unitx, unity) for x in (p, "<0 , 0 , -1> ")))]),
+        # Corners a float cannot tell apart, and a cross product too long for a double, judged as POV-Ray does.
+        bad("far_and_huge", b"v 1000000.001 0 0\nv 1000000.002 0 0\nv 1000000 1 0\nv 1e300 0 0\nv 0 1e300 0\n"
+            b"vn 0 0 1\nf 1//1 2//1 3//1\nf 4//1 5//1 1//1\nf 1//1 2//1 2//1\n", [5, 1, 3], [triangle(
+                "<1000000.001, 0 , 0> ", up, "<1000000.002, 0 , 0> ", up, "<1000000 , 1 , 0> ", up),
+                "   triangle { <1e300 , 0 , 0> , <0 , 1e300 , 0> , <1000000.001, 0 , 0>  }",
+                "   // face line 9: a triangle without area left out"]),
         # Words and broken numbers where coordinates belong, as some exporters write them, would stop POV-Ray: 0.
         bad("words_for_numbers", WORDS, [4, 1, 2], [triangle("<0 , 1 , 0> ", up, unitx, up, "<0 , 0 , 2> ", up),
                                                     "   triangle { <0 , 1 , 0> , <1 , 0 , 0> , <+1.5 , -.5 , 5.>  }"]),

@@ -1,7 +1,7 @@
 // Random simple polygons, their first corner anywhere, with corners repeated
 // and on one line, turned into space: every cut must cover its polygon once,
 // every point inside by one triangle and none outside, and face its way.
-#include "converter/CutPolygon.h"
+#include "converter/geometry/CutPolygon.h"
 
 #include <gtest/gtest.h>
 

@@ -57,11 +57,12 @@ int TurnedCount(std::span<const Vector3> corners, std::span<const CornerTriple> 
 // A quad has two cuts, and the fan turned a triangle: the other diagonal is
 // taken when it turns none (a quad bent in on itself), and the fan kept when it
 // turns one too (a twisted quad).
-bool CutQuad(std::span<const Vector3> corners, const Vector3& normal, std::vector<CornerTriple>& triangles) {
+PolygonCut CutQuad(std::span<const Vector3> corners, const Vector3& normal,
+                   std::vector<CornerTriple>& triangles) {
   const CornerTriple other[2] = {{1, 2, 3}, {1, 3, 0}};
-  if (TurnedCount(corners, other, normal) > 0) return true;
+  if (TurnedCount(corners, other, normal) > 0) return PolygonCut::Fan;
   triangles.assign(std::begin(other), std::end(other));
-  return false;
+  return PolygonCut::Triangles;
 }
 
 struct Point2 {
@@ -125,7 +126,7 @@ class EarClipper {
     uint32_t tip = 1;
     for (size_t left = points_.size(); left > 3; --left) {
       for (size_t step = 0; !ear_[tip] && step < left; ++step) tip = next_[tip];
-      if (!ear_[tip]) tip = LeastTurnedTip(tip);
+      if (!ear_[tip]) tip = MostTurnedTip(tip);
       triangles.push_back({prev_[tip], tip, next_[tip]});
       tip = Clip(tip);
     }
@@ -153,7 +154,7 @@ class EarClipper {
 
   // Where no corner is an ear (corners on one line, or a polygon that crosses
   // itself in the plane), the tip that turns most counterclockwise.
-  uint32_t LeastTurnedTip(uint32_t from) const {
+  uint32_t MostTurnedTip(uint32_t from) const {
     uint32_t best = from;
     double bestTurn = -INFINITY;
     uint32_t tip = from;
@@ -183,8 +184,8 @@ class EarClipper {
 
 }  // namespace
 
-bool CutPolygon(std::span<const Vector3> corners, std::vector<CornerTriple>& triangles) {
-  if (corners.size() <= 3) return true;
+PolygonCut CutPolygon(std::span<const Vector3> corners, std::vector<CornerTriple>& triangles) {
+  if (corners.size() <= 3) return PolygonCut::Fan;
   if (corners.size() == 4) {
     // Two triangles that face the quad's way cannot turn around its first
     // corner more than once: the quad needs no angles, and comes this way by
@@ -192,14 +193,14 @@ bool CutPolygon(std::span<const Vector3> corners, std::vector<CornerTriple>& tri
     const Vector3 first = AreaVector(corners[0], corners[1], corners[2]);
     const Vector3 second = AreaVector(corners[0], corners[2], corners[3]);
     const Vector3 normal = Sum(first, second);
-    if (!FacesAgainst(first, normal) && !FacesAgainst(second, normal)) return true;
+    if (!FacesAgainst(first, normal) && !FacesAgainst(second, normal)) return PolygonCut::Fan;
     return CutQuad(corners, normal, triangles);
   }
   const Vector3 normal = NewellNormal(corners);
   // A polygon without a normal has no way to face: nothing can be turned.
-  if (Dot(normal, normal) == 0 || FanCovers(corners, normal)) return true;
+  if (Dot(normal, normal) == 0 || FanCovers(corners, normal)) return PolygonCut::Fan;
   EarClipper(Project(corners, normal)).Cut(triangles);
-  return false;
+  return PolygonCut::Triangles;
 }
 
 }  // namespace meshfold

@@ -21,10 +21,9 @@ bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const st
                      [&](const Corner& c, size_t) { return NamesDirectedNormal(directed, c.normal); });
 }
 
-bool NamesTextures(const RecordStore& store, const StoredFace& face) {
-  return EveryCorner(store, face, [&](const Corner&, size_t at) {
-    return !TextureVector(store, CornerTexture(store, at)).empty();
-  });
+bool NamesUvs(const RecordStore& store, const StoredFace& face) {
+  return EveryCorner(store, face,
+                     [&](const Corner&, size_t at) { return !UvVector(store, CornerUv(store, at)).empty(); });
 }
 
 // Each smoothing group a number from 1, in the order the file first names
@@ -51,7 +50,7 @@ class MeshPlanner {
  public:
   MeshPlanner(const RecordStore& store, const ConversionOptions& options)
       : store_(store), options_(options), positions_(store) {
-    plan_.textured = true;
+    plan_.uvMapped = true;
     plan_.normals = options.normals;
     if (options.normals != NormalSource::File) return;
     directed_ = DirectedNormals(store);
@@ -70,7 +69,7 @@ class MeshPlanner {
       if (face.LeftOut()) continue;
       if (fileNormals) MarkNormalsUsed(face);
       plan_.triangles += face.count - 2;
-      plan_.textured = plan_.textured && NamesTextures(store_, face);
+      plan_.uvMapped = plan_.uvMapped && NamesUvs(store_, face);
       computes = computes || (options_.normals != NormalSource::None && !fileNormals);
     }
     if (computes) plan_.computed = ComputeVertexNormals(GatherTriangles(), options_.creaseDegrees);
@@ -86,7 +85,7 @@ class MeshPlanner {
   // True for the fan; the triangles of any other cut join the plan's.
   bool CutFace(const StoredFace& face) {
     positions_.OfCorners(face, corners_);
-    if (CutPolygon(corners_, triangles_)) return true;
+    if (CutPolygon(corners_, triangles_) == PolygonCut::Fan) return true;
     plan_.cuts.insert(plan_.cuts.end(), triangles_.begin(), triangles_.end());
     return false;
   }
@@ -97,11 +96,11 @@ class MeshPlanner {
     mesh.positions = positions_.TakeAll();
     mesh.corners.reserve(static_cast<size_t>(plan_.triangles) * 3);
     mesh.needsNormals.reserve(static_cast<size_t>(plan_.triangles));
-    SmoothingNumbers groups;
+    SmoothingNumbers smoothing;
     ForEachPlannedTriangle(store_, plan_, [&](const PlannedTriangle& triangle) {
       for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner].vertex - 1);
       mesh.needsNormals.push_back(!triangle.fileNormals);
-      if (store_.HasSmoothing) mesh.groups.push_back(groups.Of(triangle.state.smoothing));
+      if (store_.HasSmoothing) mesh.smoothingGroups.push_back(smoothing.Of(triangle.state.smoothing));
     });
     return mesh;
   }

@@ -16,7 +16,7 @@ namespace meshfold {
 
 struct MeshPlan {
   int64_t triangles = 0;
-  bool textured = false;  // every corner of every triangle names a stored texture vertex
+  bool uvMapped = false;  // every corner of every triangle names a stored uv vertex
   NormalSource normals = NormalSource::File;
   // For each face of the store, in file order: whether its triangles take the
   // file's normals, and whether it is cut as the fan from its first corner.
@@ -29,7 +29,7 @@ struct MeshPlan {
   VertexNormals computed;  // for the corners of every triangle, where needed
 };
 
-// Plans the mesh2 of store, read with KeepExact, as options ask.
+// Plans the mesh2 of store, read with ForMesh2, as options ask.
 MeshPlan PlanMesh(const RecordStore& store, const ConversionOptions& options);
 
 // The state of each face, asked for in file order by face number.

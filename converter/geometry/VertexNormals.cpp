@@ -79,7 +79,7 @@ class VertexNormalBuilder {
   // normals take room: a big scan would otherwise hold both at once.
   VertexNormalBuilder(TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
       : needsNormals_(mesh.needsNormals),
-        groups_(mesh.groups),
+        smoothingGroups_(mesh.smoothingGroups),
         around_(GatherCorners(mesh)),
         shape_(MeasureTriangles(mesh)),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
@@ -107,14 +107,15 @@ class VertexNormalBuilder {
   }
 
   // Whether the triangle other takes part in triangle's normals. One that
-  // faces more than a right angle away never does, whatever the groups say:
+  // faces more than a right angle away never does, whatever the smoothing groups say:
   // a double-sided face's reversed twin would cancel the normal it joined.
   bool SharesNormals(size_t triangle, size_t other) const {
     if (other == triangle) return true;
     const Vector3& own = shape_.normals[triangle];
     const double facing = Dot(own, shape_.normals[other]);
     if (facing < 0) return false;
-    if (!groups_.empty()) return groups_[triangle] != 0 && groups_[other] == groups_[triangle];
+    if (!smoothingGroups_.empty())
+      return smoothingGroups_[triangle] != 0 && smoothingGroups_[other] == smoothingGroups_[triangle];
     // A degenerate triangle has no direction to keep apart from.
     return Dot(own, own) == 0 || facing >= creaseCosine_;
   }
@@ -142,7 +143,7 @@ class VertexNormalBuilder {
   }
 
   const std::vector<bool>& needsNormals_;
-  const std::vector<uint32_t>& groups_;
+  const std::vector<uint32_t>& smoothingGroups_;
   const CornersAround around_;  // before shape_: the welding's scratch room comes and goes first
   const TriangleShape shape_;
   const double creaseCosine_;

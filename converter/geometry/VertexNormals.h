@@ -20,9 +20,9 @@ namespace meshfold {
 // and one of group 0 shares none.
 struct TriangleMesh {
   std::vector<Vector3> positions;
-  std::vector<uint32_t> corners;   // three vertex indices a triangle
-  std::vector<bool> needsNormals;  // one a triangle
-  std::vector<uint32_t> groups;    // one a triangle, or none: the crease angle decides
+  std::vector<uint32_t> corners;          // three vertex indices a triangle
+  std::vector<bool> needsNormals;         // one a triangle
+  std::vector<uint32_t> smoothingGroups;  // one a triangle, or none: the crease angle decides
 };
 
 // The normals found: unit vectors, each written once, and for each corner of a

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "converter/geometry/MeshPlan.h"
-#include "converter/looks/MaterialTexture.h"
+#include "converter/looks/MaterialLook.h"
 #include "converter/obj/RecordStore.h"
 
 namespace meshfold {

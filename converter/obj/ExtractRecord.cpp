@@ -182,7 +182,7 @@ void StoreColour(const Coordinates& read, RecordStore& store) {
 // A vertex or normal record, in the form the store keeps.
 [[gnu::always_inline]] inline void StorePoint(TextView record, bool plain, int64_t& count, TextArray& texts,
                                               RecordStore& store) {
-  if (!store.KeepExact) return StoreVector(record, plain, count, texts, store.Fields);
+  if (!store.ForMesh2) return StoreVector(record, plain, count, texts, store.Fields);
   const bool vertex = &texts == &store.VertexTexts;
   const Coordinates read = ReadCoordinates(record, true, vertex ? 6 : 3);
   StoreExactVector(read, 3, count, texts);
@@ -211,17 +211,17 @@ const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
 }
 
 // The corner v, v/vt, v//vn or v/vt/vn at `at`, which moves past it: the
-// vertex index before the first '/', the texture index after it (read only
-// when the store keeps textures), the normal index after the second. raw is
+// vertex index before the first '/', the uv index after it (read only
+// when the store keeps uvs), the normal index after the second. raw is
 // the vertex index as written.
 Corner ReadCorner(const char16_t*& at, const char16_t* end, const RecordStore& store, int64_t& raw,
-                  uint32_t& texture) {
+                  uint32_t& uv) {
   raw = ReadIndex(at, end);
   int64_t normal = 0;
   if (at != end && *at == u'/') {
     ++at;
-    if (store.KeepExact) {
-      texture = ResolveIndex(ReadIndex(at, end), store.TextureCount);
+    if (store.ForMesh2) {
+      uv = ResolveIndex(ReadIndex(at, end), store.UvCount);
     } else {
       at = IndexEnd(at, end);
     }
@@ -257,11 +257,11 @@ void StoreFace(TextView record, RecordStore& store) {
   bool resolved = true;
   for (at = SkipSeparators(at, end); at != end && *at != u'#'; at = SkipSeparators(at, end), ++count) {
     int64_t raw = 0;
-    uint32_t texture = 0;
-    const Corner corner = ReadCorner(at, end, store, raw, texture);
+    uint32_t uv = 0;
+    const Corner corner = ReadCorner(at, end, store, raw, uv);
     if (corner.vertex == 0 && resolved) missing = raw;
     resolved = resolved && corner.vertex != 0;
-    AppendCorner(store, corner, texture);
+    AppendCorner(store, corner, uv);
   }
   store.Corners[head].vertex = count;
   const auto value = static_cast<uint64_t>(missing);
@@ -322,13 +322,13 @@ void ExtractRecord(TextView line, RecordStore& store) {
   if (TakeKeyword(line, u"v", plain)) StorePoint(line, plain, store.VertexCount, store.VertexTexts, store);
   if (TakeKeyword(line, u"vn", plain)) StorePoint(line, plain, store.NormalCount, store.NormalTexts, store);
   if (TakeKeyword(line, u"f", plain)) StoreFace(line, store);
-  if (!store.KeepExact) return;
+  if (!store.ForMesh2) return;
   // The records only a mesh2 reads begin with one of these letters; most lines
   // left of a v, vn or f record begin with a digit.
   const char16_t* const first = SkipSeparators(line.data(), line.data() + line.size());
   if (first == line.data() + line.size() || TextView(u"vsumog").find(*first) == TextView::npos) return;
   if (TakeKeyword(line, u"vt", plain))
-    StoreExactVector(ReadCoordinates(line, true), 2, store.TextureCount, store.TextureTexts);
+    StoreExactVector(ReadCoordinates(line, true), 2, store.UvCount, store.UvTexts);
   StoreLookRecords(line, plain, store);
 }
 

@@ -31,8 +31,8 @@ std::vector<bool> DirectedNormals(const RecordStore& store) {
   return directed;
 }
 
-void CreateRecordStore(RecordStore& store, bool keepExact) {
-  store.KeepExact = keepExact;
+void CreateRecordStore(RecordStore& store, bool forMesh2) {
+  store.ForMesh2 = forMesh2;
   store.VertexCount = 0;
   store.NormalCount = 0;
   store.FaceCount = 0;
@@ -43,9 +43,9 @@ void CreateRecordStore(RecordStore& store, bool keepExact) {
   store.Corners.Clear();
   store.Corners.GrowTo(static_cast<size_t>(RecordLimit) * 4);
   store.CornerEnd = 0;
-  store.TextureCount = 0;
-  store.TextureTexts.Create(keepExact ? RecordLimit : -1);
-  store.Textures.Clear();
+  store.UvCount = 0;
+  store.UvTexts.Create(forMesh2 ? RecordLimit : -1);
+  store.Uvs.Clear();
   store.FaceRuns.clear();
   store.HasSmoothing = false;
   store.MaterialNames = {};

@@ -1,6 +1,6 @@
 #pragma once
 // The records read from an OBJ file: the vector texts of its vertices and
-// normals (and, when kept, of its texture vertices), and the corners of its
+// normals (and, when kept, of its uv vertices), and the corners of its
 // faces, numbered from 1 as OBJ numbers them.
 
 #include <array>
@@ -34,9 +34,9 @@ using CornerList = ChunkedArray<Corner, 18>;
 // the arrays grow as records come.
 inline constexpr int64_t RecordLimit = 100000;
 
-// The texture vertex each Corners entry names, entry for entry, up to the last
+// The uv vertex each Corners entry names, entry for entry, up to the last
 // that names one; 0 for none and for the entries that are not corners.
-using TextureList = ChunkedArray<uint32_t, 18>;
+using UvList = ChunkedArray<uint32_t, 18>;
 
 // What the lines before a face said of it.
 struct FaceState {
@@ -72,9 +72,9 @@ inline constexpr Colour NoColour = {-1, -1, -1};
 
 struct RecordStore {
   // Vectors keep every digit as "<x,y,z>", and "vt" records and the corners'
-  // texture indices are kept too: what a mesh2 needs. Otherwise vectors are
+  // uv indices are kept too: what a mesh2 needs. Otherwise vectors are
   // cut to three decimals as "<x, y, z> ", as the union writes them.
-  bool KeepExact = false;
+  bool ForMesh2 = false;
   int64_t VertexCount = 0;
   int64_t NormalCount = 0;
   int64_t FaceCount = 0;
@@ -82,10 +82,10 @@ struct RecordStore {
   int64_t LastFaceLine = 0;  // number of the last face line read
   TextArray VertexTexts;     // vector text of each vertex, element 0 empty
   TextArray NormalTexts;     // vector text of each normal, element 0 empty
-  int64_t TextureCount = 0;  // only when KeepExact
-  TextArray TextureTexts;    // "<u,v>" of each texture vertex, element 0 empty
-  TextureList Textures;      // only when KeepExact
-  // What a mesh2 needs of the look of the faces, only when KeepExact:
+  int64_t UvCount = 0;       // only when ForMesh2
+  TextArray UvTexts;         // "<u,v>" of each uv vertex, element 0 empty
+  UvList Uvs;                // only when ForMesh2
+  // What a mesh2 needs of the look of the faces, only when ForMesh2:
   std::vector<FaceRun> FaceRuns;  // empty while no "s", "usemtl", "o" or "g" line came
   bool HasSmoothing = false;      // an "s" line came: smoothing groups decide the normals
   NameList MaterialNames;
@@ -97,24 +97,24 @@ struct RecordStore {
   Text Fields;                          // a record's fields set apart by single blanks
 };
 
-// Empties store and gives it arrays with the upper bound RecordLimit; keepExact
-// sets KeepExact.
-void CreateRecordStore(RecordStore& store, bool keepExact = false);
+// Empties store and gives it arrays with the upper bound RecordLimit; forMesh2
+// sets ForMesh2.
+void CreateRecordStore(RecordStore& store, bool forMesh2 = false);
 
-// Appends entry to store.Corners, and texture to store.Textures when it names
-// one: a file without texture vertices costs no room for them.
-[[gnu::always_inline]] inline void AppendCorner(RecordStore& store, Corner entry, uint32_t texture = 0) {
+// Appends entry to store.Corners, and uv to store.Uvs when it names one: a
+// file without uv vertices costs no room for them.
+[[gnu::always_inline]] inline void AppendCorner(RecordStore& store, Corner entry, uint32_t uv = 0) {
   store.Corners.GrowTo(store.CornerEnd);
-  if (texture != 0) {
-    store.Textures.GrowTo(store.CornerEnd);
-    store.Textures[store.CornerEnd] = texture;
+  if (uv != 0) {
+    store.Uvs.GrowTo(store.CornerEnd);
+    store.Uvs[store.CornerEnd] = uv;
   }
   store.Corners[store.CornerEnd++] = entry;
 }
 
-// The texture vertex the Corners entry at `at` names; 0 for none.
-inline uint32_t CornerTexture(const RecordStore& store, size_t at) {
-  return at < store.Textures.size() ? store.Textures[at] : 0;
+// The uv vertex the Corners entry at `at` names; 0 for none.
+inline uint32_t CornerUv(const RecordStore& store, size_t at) {
+  return at < store.Uvs.size() ? store.Uvs[at] : 0;
 }
 
 // For each normal number from 0 (none, false), whether its vector text has a
@@ -138,9 +138,9 @@ inline TextView NormalVector(const RecordStore& store, int64_t number) {
   return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : TextView();
 }
 
-// "<u,v>" of texture vertex number, "" when no such texture vertex was read.
-inline TextView TextureVector(const RecordStore& store, int64_t number) {
-  return number >= 1 && number <= store.TextureCount ? store.TextureTexts.Read(number) : TextView();
+// "<u,v>" of uv vertex number, "" when no such uv vertex was read.
+inline TextView UvVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.UvCount ? store.UvTexts.Read(number) : TextView();
 }
 
 }  // namespace meshfold

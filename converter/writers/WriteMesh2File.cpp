@@ -59,7 +59,7 @@ struct Numberings {
                                                               : 0),
         vertices(whole, static_cast<size_t>(source.store.VertexCount)),
         normals(whole && EveryFileNormalUsed(source.plan), fileNormals + source.plan.computed.vectors.size()),
-        uvs(whole, static_cast<size_t>(source.store.TextureCount)),
+        uvs(whole, static_cast<size_t>(source.store.UvCount)),
         textures(whole, source.textures.Count()) {}
   void Reset() {
     for (Numbering* each : {&vertices, &normals, &uvs, &textures}) each->Reset();
@@ -101,16 +101,16 @@ class Mesh2Writer {
     WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g + 1); });
     if (plan_.normals != NormalSource::None)
       WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, buffer); });
-    if (plan_.textured)
-      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.TextureTexts.Read(g + 1); });
+    if (plan_.uvMapped)
+      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g + 1); });
     if (textures_.Count() > 0)
       WriteEntries(u"texture_list", textureNumbers_,
                    [&](uint32_t g) { return textures_.Texture(g, buffer); });
     WriteFaceIndices();
     if (plan_.normals != NormalSource::None)
       WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });
-    if (plan_.textured) WriteIndices(u"uv_indices", uvs_, [&](auto& t, size_t k) { return UvOf(t, k); });
-    if (plan_.textured) WriteLine(file_, u"  uv_mapping", EncodingAnsi);
+    if (plan_.uvMapped) WriteIndices(u"uv_indices", uvs_, [&](auto& t, size_t k) { return UvOf(t, k); });
+    if (plan_.uvMapped) WriteLine(file_, u"  uv_mapping", EncodingAnsi);
     WriteLine(file_, u"}", EncodingAnsi);
   }
 
@@ -125,7 +125,7 @@ class Mesh2Writer {
   uint32_t VertexOf(const PlannedTriangle& t, size_t k) const {
     return store_.Corners[t.corners[k]].vertex - 1;
   }
-  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerTexture(store_, t.corners[k]) - 1; }
+  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerUv(store_, t.corners[k]) - 1; }
   uint32_t NormalOf(const PlannedTriangle& t, size_t k) const {
     if (t.fileNormals) return store_.Corners[t.corners[k]].normal - 1;
     return static_cast<uint32_t>(fileNormals_) + plan_.computed.cornerNormals[3 * t.number + k];
@@ -141,7 +141,7 @@ class Mesh2Writer {
       for (size_t k = 0; k < 3; ++k) {
         vertices_.Local(VertexOf(t, k));
         if (plan_.normals != NormalSource::None) normals_.Local(NormalOf(t, k));
-        if (plan_.textured) uvs_.Local(UvOf(t, k));
+        if (plan_.uvMapped) uvs_.Local(UvOf(t, k));
         if (k < textures.count) textureNumbers_.Local(textures.index[k]);
       }
     });

@@ -13,7 +13,7 @@
 
 namespace meshfold {
 
-// What a mesh2 is written from: the store, read with KeepExact, its plan and
+// What a mesh2 is written from: the store, read with ForMesh2, its plan and
 // its textures.
 struct Mesh2Source {
   const RecordStore& store;

@@ -1,4 +1,4 @@
-#include "converter/looks/MaterialTexture.h"
+#include "converter/looks/MaterialLook.h"
 
 #include <algorithm>
 

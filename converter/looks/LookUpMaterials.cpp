@@ -1,4 +1,4 @@
-#include "converter/looks/MaterialLooks.h"
+#include "converter/looks/LookUpMaterials.h"
 
 #include <algorithm>
 #include <set>

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "converter/looks/MaterialTexture.h"
+#include "converter/looks/MaterialLook.h"
 #include "converter/obj/RecordStore.h"
 #include "text/Text.h"
 

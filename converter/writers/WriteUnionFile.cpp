@@ -1,4 +1,4 @@
-#include "converter/writers/WriteIncludeFile.h"
+#include "converter/writers/WriteUnionFile.h"
 
 #include "converter/geometry/CutPolygon.h"
 #include "converter/geometry/VertexPositions.h"
@@ -86,7 +86,7 @@ class UnionFaces {
   // True when the face is cut as the fan; else triangles_ holds its cut.
   bool Cut(const StoredFace& face) {
     positions_.OfCorners(face, corners_);
-    return CutPolygon(corners_, triangles_);
+    return CutPolygon(corners_, triangles_) == PolygonCut::Fan;
   }
 
   // The fan shares its first corner among all triangles and each other corner
@@ -173,8 +173,8 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
   for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
-                         const ConversionOptions& options, int64_t& triangles) {
+OsError WriteUnionFile(TextView includePath, TextView baseName, const RecordStore& store,
+                       const ConversionOptions& options, int64_t& triangles) {
   OsError error = 0;
   const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
   if (file == 0) return error;

@@ -39,7 +39,7 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
 // 0 when every byte reached the file, else the platform error that stopped
 // the creation or the first write that failed; triangles becomes how many
 // triangle lines were written.
-OsError WriteIncludeFile(TextView includePath, TextView baseName, const RecordStore& store,
-                         const ConversionOptions& options, int64_t& triangles);
+OsError WriteUnionFile(TextView includePath, TextView baseName, const RecordStore& store,
+                       const ConversionOptions& options, int64_t& triangles);
 
 }  // namespace meshfold

@@ -26,7 +26,8 @@ struct TriangleMesh {
 };
 
 // The normals found: unit vectors, each written once, and for each corner of a
-// triangle that needs normals the index of its normal (other corners: 0).
+// triangle that needs normals the index of its normal in vectors. Other corners
+// hold 0 as well, a valid index: only the mesh's needsNormals tells them apart.
 struct VertexNormals {
   std::vector<std::array<float, 3>> vectors;
   std::vector<uint32_t> cornerNormals;

@@ -55,7 +55,7 @@ class MeshTextures {
   std::vector<MaterialLook> looks_;
   std::vector<Text> materialTextures_;  // the texture of each look
   bool listed_ = false;
-  std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or NoNumber
+  std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or UINT32_MAX for none
   std::vector<uint32_t> colourVertex_;  // by colour number: its first vertex
   uint32_t onlyMaterial_ = 0;           // the material of every coloured corner, when they share one
   bool oneMaterial_ = true;

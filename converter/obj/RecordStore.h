@@ -1,7 +1,8 @@
 #pragma once
 // The records read from an OBJ file: the vector texts of its vertices and
-// normals (and, when kept, of its uv vertices), and the corners of its
-// faces, numbered from 1 as OBJ numbers them.
+// normals, and the corners of its faces, numbered from 1 as OBJ numbers them;
+// for a mesh2 also its uv vertices, vertex colours, materials, libraries,
+// groups and smoothing groups.
 
 #include <array>
 #include <cstdint>
@@ -71,9 +72,10 @@ using Colour = std::array<float, 3>;
 inline constexpr Colour NoColour = {-1, -1, -1};
 
 struct RecordStore {
-  // Vectors keep every digit as "<x,y,z>", and "vt" records and the corners'
-  // uv indices are kept too: what a mesh2 needs. Otherwise vectors are
-  // cut to three decimals as "<x, y, z> ", as the union writes them.
+  // Vectors keep every digit as "<x,y,z>", and the uv vertices, colours and
+  // the "s", "usemtl", "mtllib", "o" and "g" lines are kept too: what a mesh2
+  // needs. Otherwise vectors are cut to three decimals as "<x, y, z> ", as the
+  // union writes them, and the rest is not kept.
   bool ForMesh2 = false;
   int64_t VertexCount = 0;
   int64_t NormalCount = 0;

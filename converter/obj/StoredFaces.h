@@ -19,7 +19,7 @@ struct StoredFace {
   int64_t missingVertex = 0;  // the first such vertex index, as the line wrote it
 
   // A face of fewer than 3 corners, or one naming a missing vertex, gives no
-  // triangle; any other gives count - 2, fanned from its first corner.
+  // triangle; any other gives count - 2, as CutPolygon cuts it.
   bool LeftOut() const { return count < 3 || missing; }
 };
 

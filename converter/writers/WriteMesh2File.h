@@ -1,8 +1,8 @@
 #pragma once
-// The POV-Ray include file as a mesh2: two comment lines, an empty line, the
-// declaration, then every vertex, normal and texture vertex once, the
-// textures of materials and vertex colours, and the triangles as indices into
-// them. Faces are cut and left out as the union does it.
+// The POV-Ray include file as a mesh2: two comment lines (three with a
+// scene), an empty line, the declaration, then every vertex, normal and uv
+// vertex once, the textures of materials and vertex colours, and the triangles
+// as indices into them. Faces are cut and left out as the union does it.
 
 #include "converter/ConversionOptions.h"
 #include "converter/geometry/MeshPlan.h"

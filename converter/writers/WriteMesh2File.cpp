@@ -4,8 +4,8 @@
 #include <set>
 
 #include "converter/writers/IdentifierName.h"
+#include "converter/writers/IncludeHeader.h"
 #include "converter/writers/Mesh2Block.h"
-#include "converter/writers/WriteSceneFile.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -231,7 +231,7 @@ size_t PartsWithTriangles(const std::vector<GroupPart>& parts) {
 }
 
 void WriteWhole(FileHandle file, const Mesh2Source& source, TextView declared) {
-  WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
+  WriteDeclare(file, declared);
   Numberings numbers(source, true);
   Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
 }
@@ -253,51 +253,36 @@ void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) 
     Text unique = name;
     for (int64_t again = 2; !names.insert(unique).second; ++again)
       unique = JoinedText({name, u"_", IntegerToText(again)});
-    WriteLine(file, JoinedText({u"#declare ", unique, u" = "}), EncodingAnsi);
+    WriteDeclare(file, unique);
     writer.Write();
     objects.push_back(JoinedText({u"  object { ", unique, u" }"}));
   }
-  WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
+  WriteDeclare(file, declared);
   WriteLine(file, u"union {", EncodingAnsi);
   for (const Text& object : objects) WriteLine(file, object, EncodingAnsi);
   WriteLine(file, u"}", EncodingAnsi);
 }
 
-void WriteHeader(FileHandle file, TextView baseName, TextView declared, int64_t triangles,
-                 const ConversionOptions& options) {
-  Text line;
-  JoinTexts(line, {u"//   mesh2 from ", baseName, u".obj"});
-  WriteLine(file, line, EncodingAnsi);
-  JoinTexts(line, {u"//   triangle count: ", IntegerToText(triangles)});
-  WriteLine(file, line, EncodingAnsi);
-  if (options.scene) WriteLine(file, OrientationComment(declared, options.up), EncodingAnsi);
-  WriteLine(file, u"", EncodingAnsi);
-}
-
 }  // namespace
-
-Text OrientationComment(TextView declared, UpAxis up) {
-  return JoinedText({u"//   OBJ is right-handed, POV-Ray left-handed: object { ", declared, u" ",
-                     ModelTurn(up), u" } shows the model as its modeller did, its front toward -z"});
-}
 
 OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Source& source,
                        const ConversionOptions& options) {
-  OsError error = 0;
-  const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
-  if (file == 0) return error;
   const Text declared = DeclaredName(baseName);
-  WriteHeader(file, baseName, declared, source.plan.triangles, options);
-  if (source.plan.triangles == 0) {
-    WriteLine(file, JoinedText({u"#declare ", declared, u" = "}), EncodingAnsi);
-    WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
-    WriteLine(file, u"   union { }", EncodingAnsi);
-  } else if (options.groups) {
-    WriteGroups(file, source, declared);
-  } else {
-    WriteWhole(file, source, declared);
-  }
-  return CloseTextFile(file);
+  return WriteTextFile(includePath, [&](FileHandle file) {
+    WriteIncludeHeader(file,
+                       {JoinedText({u"//   mesh2 from ", baseName, u".obj"}),
+                        JoinedText({u"//   triangle count: ", IntegerToText(source.plan.triangles)})},
+                       declared, options);
+    if (source.plan.triangles == 0) {
+      WriteDeclare(file, declared);
+      WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
+      WriteLine(file, u"   union { }", EncodingAnsi);
+    } else if (options.groups) {
+      WriteGroups(file, source, declared);
+    } else {
+      WriteWhole(file, source, declared);
+    }
+  });
 }
 
 }  // namespace meshfold

@@ -31,9 +31,4 @@ struct Mesh2Source {
 OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Source& source,
                        const ConversionOptions& options);
 
-// The comment line that says how to show the mesh declared as declared, in
-// a file whose up is up, as its modeller did: OBJ files are right-handed,
-// POV-Ray is left-handed.
-Text OrientationComment(TextView declared, UpAxis up);
-
 }  // namespace meshfold

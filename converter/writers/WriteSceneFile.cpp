@@ -72,24 +72,22 @@ TextView ModelTurn(UpAxis up) {
 }
 
 OsError WriteSceneFile(TextView scenePath, TextView includeName, TextView declared, UpAxis up) {
-  OsError error = 0;
-  const FileHandle file = CreateTextFile(AnyHandle, scenePath, error);
-  if (file == 0) return error;
-  WriteLine(
-      file,
-      JoinedText({u"// The scene of ", includeName, u", as Meshfold wrote it: povray ", FilePart(scenePath)}),
-      EncodingAnsi);
-  WriteLine(file, u"#version 3.7;", EncodingAnsi);
-  WriteLine(file, u"global_settings { assumed_gamma 1.0 }", EncodingAnsi);
-  WriteLine(file, JoinedText({u"#include \"", includeName, u"\""}), EncodingAnsi);
-  WriteLine(file, u"", EncodingAnsi);
-  for (TextView line :
-       up == UpAxis::Z ? std::span<const TextView>(ZUpComment) : std::span<const TextView>(YUpComment))
-    WriteLine(file, line, EncodingAnsi);
-  WriteLine(file, JoinedText({u"#declare Model = object { ", declared, u" ", ModelTurn(up), u" }"}),
-            EncodingAnsi);
-  for (TextView line : SceneBody) WriteLine(file, line, EncodingAnsi);
-  return CloseTextFile(file);
+  return WriteTextFile(scenePath, [&](FileHandle file) {
+    WriteLine(file,
+              JoinedText({u"// The scene of ", includeName, u", as Meshfold wrote it: povray ",
+                          FilePart(scenePath)}),
+              EncodingAnsi);
+    WriteLine(file, u"#version 3.7;", EncodingAnsi);
+    WriteLine(file, u"global_settings { assumed_gamma 1.0 }", EncodingAnsi);
+    WriteLine(file, JoinedText({u"#include \"", includeName, u"\""}), EncodingAnsi);
+    WriteLine(file, u"", EncodingAnsi);
+    for (TextView line :
+         up == UpAxis::Z ? std::span<const TextView>(ZUpComment) : std::span<const TextView>(YUpComment))
+      WriteLine(file, line, EncodingAnsi);
+    WriteLine(file, JoinedText({u"#declare Model = object { ", declared, u" ", ModelTurn(up), u" }"}),
+              EncodingAnsi);
+    for (TextView line : SceneBody) WriteLine(file, line, EncodingAnsi);
+  });
 }
 
 }  // namespace meshfold

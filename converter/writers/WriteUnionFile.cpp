@@ -4,7 +4,7 @@
 #include "converter/geometry/VertexPositions.h"
 #include "converter/obj/StoredFaces.h"
 #include "converter/writers/IdentifierName.h"
-#include "converter/writers/WriteMesh2File.h"
+#include "converter/writers/IncludeHeader.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -13,16 +13,13 @@ namespace meshfold {
 namespace {
 
 void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, const ConversionOptions& options) {
-  Text line;
-  JoinTexts(line, {u"//   smooth triangles from ", baseName, u".obj"});
-  WriteLine(file, line, EncodingAnsi);
-  JoinTexts(line, {u"//   face count: ", IntegerToText(faceCount)});
-  WriteLine(file, line, EncodingAnsi);
-  WriteLine(file, u"//   k.dorsel 11.21.2023", EncodingAnsi);
-  if (options.scene) WriteLine(file, OrientationComment(DeclaredName(baseName), options.up), EncodingAnsi);
-  WriteLine(file, u"", EncodingAnsi);
-  JoinTexts(line, {u"#declare ", DeclaredName(baseName), u" = "});
-  WriteLine(file, line, EncodingAnsi);
+  const Text declared = DeclaredName(baseName);
+  WriteIncludeHeader(
+      file,
+      {JoinedText({u"//   smooth triangles from ", baseName, u".obj"}),
+       JoinedText({u"//   face count: ", IntegerToText(faceCount)}), u"//   k.dorsel 11.21.2023"},
+      declared, options);
+  WriteDeclare(file, declared);
   WriteLine(file, u"   union {", EncodingAnsi);
 }
 
@@ -175,13 +172,11 @@ void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& direct
 
 OsError WriteUnionFile(TextView includePath, TextView baseName, const RecordStore& store,
                        const ConversionOptions& options, int64_t& triangles) {
-  OsError error = 0;
-  const FileHandle file = CreateTextFile(AnyHandle, includePath, error);
-  if (file == 0) return error;
-  WriteHeader(file, baseName, store.FaceCount, options);
-  triangles = WriteFaces(file, store);
-  WriteLine(file, u"   }", EncodingAnsi);
-  return CloseTextFile(file);
+  return WriteTextFile(includePath, [&](FileHandle file) {
+    WriteHeader(file, baseName, store.FaceCount, options);
+    triangles = WriteFaces(file, store);
+    WriteLine(file, u"   }", EncodingAnsi);
+  });
 }
 
 }  // namespace meshfold

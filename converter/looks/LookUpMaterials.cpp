@@ -35,11 +35,7 @@ void ReadLibraries(const Text& names, TextView folder, MaterialLibrary& library,
   if (names.empty() || !read.insert(names).second) return;
   if (ReadLibrary(folder, names, library, warnings, error)) return;
   std::vector<TextView> words;
-  for (TextView rest = names; !rest.empty();) {
-    const size_t end = std::min(rest.find_first_of(u" \t"), rest.size());
-    if (end > 0) words.push_back(rest.substr(0, end));
-    rest.remove_prefix(std::min(end + 1, rest.size()));
-  }
+  for (TextView rest = TrimBlanks(names); !rest.empty();) words.push_back(TakeWord(rest));
   if (words.size() < 2) {
     warnings.push_back(
         JoinedText({u"material library ", names, u" could not be read: ", OsErrorText(error)}));

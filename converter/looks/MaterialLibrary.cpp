@@ -11,18 +11,6 @@ namespace meshfold {
 
 namespace {
 
-bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
-
-// The first word of text, which then holds the rest, blanks trimmed.
-TextView TakeWord(TextView& text) {
-  text = TrimBlanks(text);
-  size_t end = 0;
-  while (end < text.size() && !IsBlank(text[end])) ++end;
-  const TextView word = text.substr(0, end);
-  text = TrimBlanks(text.substr(end));
-  return word;
-}
-
 // Reads one material file line by line, into the material last opened by
 // "newmtl". Keywords are matched as exporters write them, in either case:
 // "map_Kd" and "map_kd" alike.

@@ -8,10 +8,8 @@ namespace meshfold {
 
 namespace {
 
-bool IsDigit(char16_t unit) { return static_cast<uint32_t>(unit) - u'0' <= 9; }
-
 const char16_t* SkipDigits(const char16_t* at, const char16_t* end) {
-  while (at != end && IsDigit(*at)) ++at;
+  while (at != end && IsDecimalDigit(*at)) ++at;
   return at;
 }
 
@@ -33,15 +31,13 @@ struct Point {
   const char16_t* decimalsEnd = nullptr;
 };
 
-bool IsSeparator(char16_t unit) { return unit <= u' ' && (unit == u' ' || unit == u'\t'); }
-
 const char16_t* SkipSeparators(const char16_t* at, const char16_t* end) {
-  while (at != end && IsSeparator(*at)) ++at;
+  while (at != end && IsBlank(*at)) ++at;
   return at;
 }
 
 const char16_t* SkipField(const char16_t* at, const char16_t* end) {
-  while (at != end && !IsSeparator(*at)) ++at;
+  while (at != end && !IsBlank(*at)) ++at;
   return at;
 }
 
@@ -63,7 +59,7 @@ const char16_t* SkipField(const char16_t* at, const char16_t* end) {
     read = read || at != point.at + 1;
   }
   if (read) at += ExponentLength(at, end);
-  number = read && (at == end || IsSeparator(*at));
+  number = read && (at == end || IsBlank(*at));
   return number ? at : SkipField(at, end);
 }
 
@@ -96,7 +92,7 @@ bool StorePlainVector(TextView record, int64_t& count, TextArray& texts) {
   const char16_t* const end = at + record.size();
   CutField cut[3];
   for (size_t field = 0; field < 3; ++field) {
-    if (at == end || IsSeparator(*at)) return false;
+    if (at == end || IsBlank(*at)) return false;
     Point point;
     bool number = false;
     const char16_t* const stop = ScanNumber(at, end, point, number);
@@ -191,7 +187,7 @@ void StoreColour(const Coordinates& read, RecordStore& store) {
 
 // Where the index part that begins at `at` ends: its '/', blank or tab, or end.
 const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
-  while (at != end && *at != u'/' && !IsSeparator(*at)) ++at;
+  while (at != end && *at != u'/' && !IsBlank(*at)) ++at;
   return at;
 }
 
@@ -202,9 +198,8 @@ const char16_t* IndexEnd(const char16_t* at, const char16_t* end) {
 // corner reads two or three parts.
 [[gnu::always_inline]] inline int64_t ReadIndex(const char16_t*& at, const char16_t* end) {
   const char16_t* const start = at;
-  const char16_t* digit = start;
   uint64_t value = 0;
-  for (; digit != end && IsDigit(*digit); ++digit) value = value * 10 + static_cast<uint32_t>(*digit - u'0');
+  const char16_t* const digit = detail::AddDigits(start, end, value);
   at = IndexEnd(digit, end);
   if (digit != start || at == start) return static_cast<int64_t>(value);
   return TextToInteger(TextView(start, static_cast<size_t>(at - start)));
@@ -277,11 +272,11 @@ template <size_t Length>
                                                bool& plain) {
   constexpr size_t size = Length - 1;
   size_t at = 0;
-  while (at < line.size() && IsSeparator(line[at])) ++at;
+  while (at < line.size() && IsBlank(line[at])) ++at;
   if (line.size() - at <= size || line[at] != keyword[0]) return false;
   for (size_t k = 1; k < size; ++k)
     if (line[at + k] != keyword[k]) return false;
-  if (!IsSeparator(line[at + size])) return false;
+  if (!IsBlank(line[at + size])) return false;
   plain = at == 0 && line[size] == u' ';
   line.remove_prefix(at + size + 1);
   return true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "text/FileTable.h"
+#include "text/StringOperations.h"
 #include "text/Text.h"
 #include "text/TextFileReader.h"
 
@@ -41,7 +42,7 @@ class RecordLines {
   // Where the backslash that continues line stands, or NoBackslash.
   static size_t ContinuationAt(TextView line) {
     size_t end = line.size();
-    while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t')) --end;
+    while (end > 0 && IsBlank(line[end - 1])) --end;
     return end > 0 && line[end - 1] == u'\\' ? end - 1 : NoBackslash;
   }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "text/StringOperations.h"
+
 namespace meshfold {
 
 namespace {
@@ -80,8 +82,6 @@ bool IsIdentifierUnit(char16_t unit) {
          unit == u'_';
 }
 
-bool IsDigitUnit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
-
 // POV-Ray refuses a longer name as a string too long.
 constexpr size_t LongestName = 255;
 
@@ -96,7 +96,7 @@ Text DeclaredName(TextView baseName) {
   for (char16_t& unit : name) {
     if (!IsIdentifierUnit(unit)) unit = u'_';
   }
-  if (name.empty() || IsDigitUnit(name.front())) name.insert(name.begin(), u'_');
+  if (name.empty() || IsDecimalDigit(name.front())) name.insert(name.begin(), u'_');
   if (IsReservedWord(name)) name.push_back(u'_');
   if (name.size() > LongestName) name.resize(LongestName);
   return name;

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "converter/ExtractRecord.h"
+#include "converter/obj/ExtractRecord.h"
 
 namespace meshfold {
 namespace {

@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include "converter/ExtractRecord.h"
-#include "converter/WriteIncludeFile.h"
+#include "converter/obj/ExtractRecord.h"
+#include "converter/writers/WriteUnionFile.h"
 
 namespace meshfold {
 namespace {

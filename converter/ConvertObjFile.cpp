@@ -1,13 +1,13 @@
 #include "converter/ConvertObjFile.h"
 
-#include "converter/IdentifierName.h"
 #include "converter/IncludeNames.h"
-#include "converter/MaterialLooks.h"
-#include "converter/ReadObjFile.h"
-#include "converter/RecordStore.h"
-#include "converter/WriteIncludeFile.h"
-#include "converter/WriteMesh2File.h"
-#include "converter/WriteSceneFile.h"
+#include "converter/looks/LookUpMaterials.h"
+#include "converter/obj/ReadObjFile.h"
+#include "converter/obj/RecordStore.h"
+#include "converter/writers/IdentifierName.h"
+#include "converter/writers/WriteMesh2File.h"
+#include "converter/writers/WriteSceneFile.h"
+#include "converter/writers/WriteUnionFile.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -28,7 +28,7 @@ std::vector<StoredFace> LeftOutFaces(const RecordStore& store) {
 OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                    const ConversionOptions& options) {
   const MeshPlan plan = PlanMesh(store, options);
-  const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.textured, outcome.warnings));
+  const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.uvMapped, outcome.warnings));
   outcome.triangles = plan.triangles;
   return WriteMesh2File(outcome.includePath, outcome.baseName, {store, plan, textures}, options);
 }
@@ -36,7 +36,7 @@ OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordSto
 OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                      const ConversionOptions& options) {
   if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
-  return WriteIncludeFile(outcome.includePath, outcome.baseName, store, options, outcome.triangles);
+  return WriteUnionFile(outcome.includePath, outcome.baseName, store, options, outcome.triangles);
 }
 
 // The plain union says nothing more than its counts; where a picture or the

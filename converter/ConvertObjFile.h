@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "converter/ConversionOptions.h"
-#include "converter/StoredFaces.h"
+#include "converter/obj/StoredFaces.h"
 #include "text/OsFiles.h"
 #include "text/Text.h"
 

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Prints the words the installed POV-Ray refuses as names, sorted: the source
-# of the reserved-word table in converter/IdentifierName.cpp. The candidates are
-# every name-like tail of the strings in the povray binary (the linker merges
-# a keyword into the end of a longer one); each is tried with "#declare".
+# of the reserved-word table in converter/writers/IdentifierName.cpp. The
+# candidates are every name-like tail of the strings in the povray binary (the
+# linker merges a keyword into the end of a longer one); each is tried with
+# "#declare".
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -72,10 +72,18 @@ bool SameTextNoCase(TextView a, TextView b) {
 }
 
 TextView TrimBlanks(TextView text) {
-  const auto blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
+}
+
+TextView TakeWord(TextView& text) {
+  text = TrimBlanks(text);
+  size_t end = 0;
+  while (end < text.size() && !IsBlank(text[end])) ++end;
+  const TextView word = text.substr(0, end);
+  text = TrimBlanks(text.substr(end));
+  return word;
 }
 
 bool IsAbsolutePath(TextView path) {

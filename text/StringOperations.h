@@ -27,6 +27,13 @@ inline TextView SubText(TextView text, int32_t start, int32_t length) {
 // Exact code-unit equality.
 inline bool TextEquals(TextView a, TextView b) { return a == b; }
 
+// Whether unit is a blank or a tab, what parts the fields of OBJ and MTL lines.
+// The first test lets every printable unit through at once.
+inline bool IsBlank(char16_t unit) { return unit <= u' ' && (unit == u' ' || unit == u'\t'); }
+
+// Whether unit is one of the decimal digits 0 to 9.
+inline bool IsDecimalDigit(char16_t unit) { return static_cast<uint32_t>(unit) - u'0' <= 9; }
+
 namespace detail {
 
 // The value of unit as a digit of Base (2, 10 or 16); Base or more when it is none.
@@ -64,7 +71,7 @@ inline uint64_t ReadDecimalDigits(TextView text, size_t& at) {
 // Inline, since a face record reads six of them.
 inline int64_t TextToInteger(TextView text) {
   size_t at = 0;
-  while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+  while (at < text.size() && IsBlank(text[at])) ++at;
   const bool negative = at < text.size() && text[at] == u'-';
   if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) ++at;
   const char16_t base = at < text.size() ? text[at] : u'0';
@@ -153,6 +160,10 @@ bool SameTextNoCase(TextView a, TextView b);
 
 // text without the blanks and tabs at its start and end.
 TextView TrimBlanks(TextView text);
+
+// The first word of text, up to a blank or tab; text then holds the rest.
+// Blanks and tabs are trimmed from both.
+TextView TakeWord(TextView& text);
 
 // True for a path that does not lead from a folder: one that begins with a
 // slash or backslash, or with a drive ("C:").

@@ -27,4 +27,16 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding encoding);
 // joined text: a line built of long pieces costs no memory of its own.
 void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding encoding);
 
+// Creates or replaces the file at path, lets write(handle) fill it, and closes
+// it. Returns 0 when every byte reached the file, else the platform error that
+// stopped the creation or the first write that failed.
+template <typename Write>
+OsError WriteTextFile(TextView path, Write write) {
+  OsError error = 0;
+  const FileHandle file = CreateTextFile(AnyHandle, path, error);
+  if (file == 0) return error;
+  write(file);
+  return CloseTextFile(file);
+}
+
 }  // namespace meshfold

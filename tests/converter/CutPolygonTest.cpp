@@ -1,7 +1,7 @@
 // Random simple polygons, their first corner anywhere, with corners repeated
 // and on one line, turned into space: every cut must cover its polygon once,
 // every point inside by one triangle and none outside, and face its way.
-#include "converter/CutPolygon.h"
+#include "converter/geometry/CutPolygon.h"
 
 #include <gtest/gtest.h>
 
@@ -91,13 +91,13 @@ TEST(CutPolygon, TheFanStaysWhereItCoversThePolygon) {
   for (int degrees = 20; degrees <= 340; degrees += 40)
     mouth.push_back({std::cos(degrees * std::numbers::pi / 180), std::sin(degrees * std::numbers::pi / 180)});
   std::vector<CornerTriple> cut;
-  EXPECT_TRUE(CutPolygon(InSpace(mouth), cut));
+  EXPECT_EQ(CutPolygon(InSpace(mouth), cut), PolygonCut::Fan);
   std::rotate(mouth.begin(), mouth.begin() + 1, mouth.end());
-  EXPECT_FALSE(CutPolygon(InSpace(mouth), cut));
+  EXPECT_EQ(CutPolygon(InSpace(mouth), cut), PolygonCut::Triangles);
   // A dart in its own plane: the triangle at its tip (3, 3) holds the corner
   // (0, 2), which shares a coordinate with the first, but no other corner.
-  ASSERT_FALSE(
-      CutPolygon(std::vector<Vector3>{{0, 0, 0}, {2, 1.5, 0}, {3, 3, 0}, {-3, 3, 0}, {0, 2, 0}}, cut));
+  ASSERT_EQ(CutPolygon(std::vector<Vector3>{{0, 0, 0}, {2, 1.5, 0}, {3, 3, 0}, {-3, 3, 0}, {0, 2, 0}}, cut),
+            PolygonCut::Triangles);
   EXPECT_EQ(std::count(cut.begin(), cut.end(), CornerTriple{0, 2, 3}), 0);
 }
 
@@ -107,7 +107,7 @@ TEST(CutPolygon, RandomPolygonsAreCoveredOnceAndFaceTheirWay) {
   std::vector<CornerTriple> cut;  // one for all, as the writers keep one
   for (int polygon = 0; polygon < 3000; ++polygon) {
     const std::vector<Point> ring = RandomPolygon(random);
-    if (CutPolygon(InSpace(ring, polygon % 2 == 0 ? 1 : 1e-3), cut)) {
+    if (CutPolygon(InSpace(ring, polygon % 2 == 0 ? 1 : 1e-3), cut) == PolygonCut::Fan) {
       cut.clear();
       for (uint32_t c = 2; c < ring.size(); ++c) cut.push_back({0, c - 1, c});
     }

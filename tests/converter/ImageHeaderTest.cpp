@@ -1,5 +1,5 @@
 // Each image format's header, whole and broken, as POV-Ray would meet it.
-#include "converter/ImageHeader.h"
+#include "converter/looks/ImageHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Computed normals on meshes small enough to know by heart; whole spheres and
 // cubes run end to end.
-#include "converter/VertexNormals.h"
+#include "converter/geometry/VertexNormals.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ TEST(ComputeVertexNormals, SmoothingGroupsDecideOverTheCrease) {
 TEST(ComputeVertexNormals, FacesTurnedAwayNeverJoin) {
   const std::vector<Vector3> pyramid = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {.5, .5, .2}};
   std::vector<uint32_t> corners = {0, 1, 4, 1, 2, 4, 2, 3, 4, 3, 0, 4};
-  for (size_t k = 0; k < 12; k += 3) corners.insert(corners.end(), {corners[k + 2], corners[k + 1], corners[k]});
+  for (size_t k = 0; k < 12; k += 3)
+    corners.insert(corners.end(), {corners[k + 2], corners[k + 1], corners[k]});
   const TriangleMesh cases[] = {
       {pyramid, corners, std::vector<bool>(8, true), std::vector<uint32_t>(8, 1)},
       {pyramid, corners, std::vector<bool>(8, true), {}},

@@ -1183,7 +1183,7 @@ def names_group():
     if not kept.exists():
         kept.write_text(subprocess.run(["bash", script], capture_output=True, text=True, check=True).stdout)
     refused = set(kept.read_text().split())
-    table = set(re.findall(r'u"(\w+)"', (root / "converter" / "IdentifierName.cpp").read_text()))
+    table = set(re.findall(r'u"(\w+)"', (root / "converter" / "writers" / "IdentifierName.cpp").read_text()))
     named = {word: word + "_" * (word in refused) for word in sorted(refused | table)}
     scene = "".join(f'#include "{word}.inc" object {{ {name} }}\n' for word, name in named.items())
     pov = "HOME=$PWD povray +Inames.pov +W8 +H8 -D -F >/dev/null 2>log || { grep -A1 Error log >&2; false; }"

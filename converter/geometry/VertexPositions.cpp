@@ -1,0 +1,50 @@
+#include "converter/geometry/VertexPositions.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+bool EndsCoordinate(char16_t unit) { return unit == u' ' || unit == u',' || unit == u'>'; }
+
+}  // namespace
+
+// Each coordinate runs to a blank, a comma or the '>'. Most are short
+// decimals, read in the same look that finds their end.
+Vector3 ReadVectorText(TextView text) {
+  Vector3 position{0, 0, 0};
+  const char16_t* at = text.data() + 1;
+  const char16_t* const end = text.data() + text.size();
+  for (double& coordinate : position) {
+    while (at != end && *at == u' ') ++at;
+    const char16_t* stop = at + ReadDecimalPrefix(TextView(at, static_cast<size_t>(end - at)), coordinate);
+    if (stop == at || (stop != end && !EndsCoordinate(*stop))) {
+      stop = std::find_if(at, end, EndsCoordinate);
+      if (!TextToNumber(TextView(at, static_cast<size_t>(stop - at)), coordinate)) coordinate = 0;
+    }
+    at = std::find(stop, end, u',');
+    if (at != end) ++at;
+  }
+  return position;
+}
+
+void VertexPositions::Prepare() {
+  const double unread = std::numeric_limits<double>::quiet_NaN();
+  positions_.assign(static_cast<size_t>(store_.VertexCount) + 1, {unread, 0, 0});
+}
+
+Vector3 VertexPositions::Read(uint32_t vertex) const {
+  return ReadVectorText(store_.VertexTexts.Read(vertex));
+}
+
+std::vector<Vector3> VertexPositions::TakeAll() {
+  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
+  if (!positions_.empty()) positions_.erase(positions_.begin());
+  return std::move(positions_);
+}
+
+}  // namespace meshfold

@@ -1,0 +1,126 @@
+#include "converter/looks/MeshTextures.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "text/StringOperations.h"
+
+namespace meshfold {
+
+namespace {
+
+constexpr uint32_t NoNumber = UINT32_MAX;
+
+size_t ColourHash(const Colour& colour) {
+  uint64_t hash = 0;
+  // + 0 makes -0 and 0, which are equal, hash alike.
+  for (float component : colour)
+    hash = (hash ^ std::bit_cast<uint32_t>(component + 0.0f)) * 0x9E3779B97F4A7C15u;
+  return static_cast<size_t>(hash ^ hash >> 29);
+}
+
+}  // namespace
+
+MeshTextures::MeshTextures(const RecordStore& store, const MeshPlan& plan, std::vector<MaterialLook> looks)
+    : store_(store), looks_(std::move(looks)) {
+  // Materials that no library defines look as faces without one do: without
+  // vertex colours either, the mesh is left to the texture a scene gives it.
+  const auto plain = [&](const MaterialLook& look) {
+    return look.pigment == looks_.front().pigment && look.rest == looks_.front().rest;
+  };
+  listed_ = !store.VertexColours.empty() || !std::all_of(looks_.begin(), looks_.end(), plain);
+  for (const MaterialLook& look : looks_) materialTextures_.push_back(TextureText(look.pigment, look.rest));
+  if (store.VertexColours.empty()) return;
+  NumberColours();
+  ListColourTextures(plan);
+}
+
+// Numbers the distinct colours in the order of their first vertices, in a
+// table of vertex numbers: a scanner's million colours need no map of their own.
+void MeshTextures::NumberColours() {
+  const std::vector<Colour>& colours = store_.VertexColours;
+  colourOf_.assign(colours.size(), NoNumber);
+  size_t slots = 1;
+  while (slots < 2 * colours.size()) slots *= 2;
+  std::vector<uint32_t> table(slots, NoNumber);
+  for (uint32_t vertex = 1; vertex < colours.size(); ++vertex) {
+    if (colours[vertex] == NoColour) continue;
+    size_t at = ColourHash(colours[vertex]) & (slots - 1);
+    while (table[at] != NoNumber && colours[table[at]] != colours[vertex]) at = (at + 1) & (slots - 1);
+    if (table[at] == NoNumber) {
+      table[at] = vertex;
+      colourVertex_.push_back(vertex);
+      scale_ = std::max({scale_, colours[vertex][0], colours[vertex][1], colours[vertex][2]});
+    }
+    colourOf_[vertex] = colourOf_[table[at]] != NoNumber ? colourOf_[table[at]]
+                                                         : static_cast<uint32_t>(colourVertex_.size() - 1);
+  }
+}
+
+// A colour keeps the rest of its material's look; where coloured corners lie
+// on faces of more than one material, each pair of colour and material is a
+// texture of its own.
+void MeshTextures::ListColourTextures(const MeshPlan& plan) {
+  bool first = true;
+  ForEachPlannedTriangle(store_, plan, [&](const PlannedTriangle& triangle) {
+    for (size_t corner : triangle.corners) {
+      if (colourOf_[store_.Corners[corner].vertex] == NoNumber) continue;
+      oneMaterial_ = oneMaterial_ && (first || triangle.state.material == onlyMaterial_);
+      onlyMaterial_ = first ? triangle.state.material : onlyMaterial_;
+      first = false;
+    }
+  });
+  if (oneMaterial_) {
+    for (uint32_t vertex : colourVertex_) colourTextures_.push_back({vertex, onlyMaterial_});
+    return;
+  }
+  ForEachPlannedTriangle(store_, plan, [&](const PlannedTriangle& triangle) {
+    for (size_t corner : triangle.corners) {
+      const uint32_t colour = colourOf_[store_.Corners[corner].vertex];
+      if (colour == NoNumber) continue;
+      const uint64_t key = uint64_t{colour} << 32 | triangle.state.material;
+      const auto [at, added] = pairs_.try_emplace(key, static_cast<uint32_t>(colourTextures_.size()));
+      if (added) colourTextures_.push_back({colourVertex_[colour], triangle.state.material});
+    }
+  });
+}
+
+uint32_t MeshTextures::CornerTexture(uint32_t vertex, uint32_t material) const {
+  const uint32_t colour = vertex < colourOf_.size() ? colourOf_[vertex] : NoNumber;
+  if (colour == NoNumber) return material;
+  const auto first = static_cast<uint32_t>(looks_.size());
+  return first + (oneMaterial_ ? colour : pairs_.at(uint64_t{colour} << 32 | material));
+}
+
+// A million colours make a million textures: each is written in place, its
+// numbers by AppendDecimal, without a text of its own.
+TextView MeshTextures::Texture(size_t index, Text& buffer) const {
+  if (index < looks_.size()) return materialTextures_[index];
+  const ColourTexture& texture = colourTextures_[index - looks_.size()];
+  const Colour& colour = store_.VertexColours[texture.vertex];
+  // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
+  const double divisor = scale_ > 1 ? 255 : 1;
+  char16_t units[96];
+  char16_t* const at =
+      AppendDecimalVector(units, {colour[0] / divisor, colour[1] / divisor, colour[2] / divisor});
+  const TextView rest = looks_[texture.material].rest;
+  JoinTexts(buffer, {u"texture { pigment { rgb ", TextView(units, static_cast<size_t>(at - units)), u" }",
+                     rest.empty() ? u"" : u" ", rest, u" }"});
+  return buffer;
+}
+
+TriangleTextures MeshTextures::ListedOf(const PlannedTriangle& triangle) const {
+  TriangleTextures textures;
+  const uint32_t material = triangle.state.material;
+  bool coloured = false;
+  for (size_t k = 0; k < 3; ++k) {
+    textures.index[k] = CornerTexture(store_.Corners[triangle.corners[k]].vertex, material);
+    coloured = coloured || textures.index[k] != material;
+  }
+  // Three corners of one colour need no interpolation.
+  const bool alike = textures.index[0] == textures.index[1] && textures.index[1] == textures.index[2];
+  textures.count = coloured && !alike ? 3 : 1;
+  return textures;
+}
+
+}  // namespace meshfold

@@ -1,0 +1,67 @@
+#pragma once
+// The texture_list of a mesh2 and the textures each triangle takes: one for
+// each material the faces name (number 0, a plain one, for faces that name
+// none or one no library defines), then one for each distinct vertex colour,
+// which wins over its material's pigment and keeps the rest of its look.
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "converter/geometry/MeshPlan.h"
+#include "converter/looks/MaterialLook.h"
+#include "converter/obj/RecordStore.h"
+
+namespace meshfold {
+
+// A triangle's textures: none, one for the whole triangle, or one a corner.
+struct TriangleTextures {
+  uint32_t index[3] = {0, 0, 0};
+  uint32_t count = 0;
+};
+
+class MeshTextures {
+ public:
+  // looks holds the look of each material number of store.MaterialNames. A
+  // mesh whose materials all look as number 0 does, without vertex colours,
+  // has no texture list.
+  MeshTextures(const RecordStore& store, const MeshPlan& plan, std::vector<MaterialLook> looks);
+
+  // The entries of the texture_list; 0 when there is none.
+  size_t Count() const { return listed_ ? looks_.size() + colourTextures_.size() : 0; }
+
+  // Texture number index of the list, "texture { ... }"; a vertex colour's is
+  // written into buffer, which the view then shows.
+  TextView Texture(size_t index, Text& buffer) const;
+
+  // The textures of a triangle of the plan. Inline where there are none.
+  TriangleTextures Of(const PlannedTriangle& triangle) const {
+    return listed_ ? ListedOf(triangle) : TriangleTextures();
+  }
+
+ private:
+  // A vertex colour's texture: the colour (by its first vertex) on a material.
+  struct ColourTexture {
+    uint32_t vertex;
+    uint32_t material;
+  };
+
+  TriangleTextures ListedOf(const PlannedTriangle& triangle) const;
+  void NumberColours();
+  void ListColourTextures(const MeshPlan& plan);
+  uint32_t CornerTexture(uint32_t vertex, uint32_t material) const;
+
+  const RecordStore& store_;
+  std::vector<MaterialLook> looks_;
+  std::vector<Text> materialTextures_;  // the texture of each look
+  bool listed_ = false;
+  std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or UINT32_MAX for none
+  std::vector<uint32_t> colourVertex_;  // by colour number: its first vertex
+  uint32_t onlyMaterial_ = 0;           // the material of every coloured corner, when they share one
+  bool oneMaterial_ = true;
+  float scale_ = 0;                               // the largest colour component
+  std::unordered_map<uint64_t, uint32_t> pairs_;  // colour and material to texture, when they do not
+  std::vector<ColourTexture> colourTextures_;
+};
+
+}  // namespace meshfold

@@ -1,0 +1,288 @@
+#include "converter/writers/WriteMesh2File.h"
+
+#include <algorithm>
+#include <set>
+
+#include "converter/writers/IdentifierName.h"
+#include "converter/writers/IncludeHeader.h"
+#include "converter/writers/Mesh2Block.h"
+#include "text/StringOperations.h"
+#include "text/TextFileWriter.h"
+
+namespace meshfold {
+
+namespace {
+
+constexpr uint32_t NoLocal = UINT32_MAX;
+
+// The numbers a mesh2 gives the vectors or textures of one kind: the file's
+// own for the whole mesh; for a group, new ones in the order it first names
+// them, so that it holds only what it uses.
+class Numbering {
+ public:
+  Numbering(bool whole, size_t count) : whole_(whole), count_(count) {
+    if (!whole) local_.assign(count, NoLocal);
+  }
+  uint32_t Local(uint32_t global) {
+    if (whole_) return global;
+    if (local_[global] == NoLocal) {
+      local_[global] = static_cast<uint32_t>(globals_.size());
+      globals_.push_back(global);
+    }
+    return local_[global];
+  }
+  size_t Count() const { return whole_ ? count_ : globals_.size(); }
+  uint32_t Global(size_t local) const { return whole_ ? static_cast<uint32_t>(local) : globals_[local]; }
+  // Forgets the numbers given, for the next group: at the cost of what it named.
+  void Reset() {
+    for (uint32_t global : globals_) local_[global] = NoLocal;
+    globals_.clear();
+  }
+
+ private:
+  bool whole_;
+  size_t count_;
+  std::vector<uint32_t> local_;
+  std::vector<uint32_t> globals_;
+};
+
+bool EveryFileNormalUsed(const MeshPlan& plan) {
+  return std::find(plan.usedFileNormals.begin(), plan.usedFileNormals.end(), false) ==
+         plan.usedFileNormals.end();
+}
+
+// What a mesh2 numbers anew: its vertices, normals, texture vertices and
+// textures; kept from group to group, so that each costs only what it names.
+struct Numberings {
+  Numberings(const Mesh2Source& source, bool whole)
+      : fileNormals(source.plan.normals == NormalSource::File ? static_cast<size_t>(source.store.NormalCount)
+                                                              : 0),
+        vertices(whole, static_cast<size_t>(source.store.VertexCount)),
+        normals(whole && EveryFileNormalUsed(source.plan), fileNormals + source.plan.computed.vectors.size()),
+        uvs(whole, static_cast<size_t>(source.store.UvCount)),
+        textures(whole, source.textures.Count()) {}
+  void Reset() {
+    for (Numbering* each : {&vertices, &normals, &uvs, &textures}) each->Reset();
+  }
+  size_t fileNormals;  // the file's normals come first, when any triangle may take them
+  Numbering vertices, normals, uvs, textures;
+};
+
+// A stretch of the plan's faces, from a place up to a face number.
+struct Span {
+  PlanPlace from;
+  int64_t endFace;
+};
+
+// Writes one mesh2 of the plan's triangles in spans: the whole mesh in one
+// span, or a group in the spans of its faces.
+class Mesh2Writer {
+ public:
+  Mesh2Writer(FileHandle file, const Mesh2Source& source, std::vector<Span> spans, Numberings& numbers,
+              bool whole)
+      : file_(file),
+        store_(source.store),
+        plan_(source.plan),
+        textures_(source.textures),
+        spans_(std::move(spans)),
+        fileNormals_(numbers.fileNormals),
+        vertices_(numbers.vertices),
+        normals_(numbers.normals),
+        uvs_(numbers.uvs),
+        textureNumbers_(numbers.textures) {
+    numbers.Reset();
+    triangles_ = whole ? static_cast<size_t>(plan_.triangles) : NumberWhatIsUsed();
+    if (whole && !EveryFileNormalUsed(plan_)) NumberUsedNormals();
+  }
+
+  void Write() {
+    WriteLine(file_, u"mesh2 {", EncodingAnsi);
+    Text buffer;
+    WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g + 1); });
+    if (plan_.normals != NormalSource::None)
+      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, buffer); });
+    if (plan_.uvMapped)
+      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g + 1); });
+    if (textures_.Count() > 0)
+      WriteEntries(u"texture_list", textureNumbers_,
+                   [&](uint32_t g) { return textures_.Texture(g, buffer); });
+    WriteFaceIndices();
+    if (plan_.normals != NormalSource::None)
+      WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });
+    if (plan_.uvMapped) WriteIndices(u"uv_indices", uvs_, [&](auto& t, size_t k) { return UvOf(t, k); });
+    if (plan_.uvMapped) WriteLine(file_, u"  uv_mapping", EncodingAnsi);
+    WriteLine(file_, u"}", EncodingAnsi);
+  }
+
+ private:
+  void ForEachTriangle(auto each) {
+    for (const Span& span : spans_) {
+      PlanPlace place = span.from;
+      WalkPlannedTriangles(plan_, place, span.endFace, each);
+    }
+  }
+
+  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const {
+    return store_.Corners[t.corners[k]].vertex - 1;
+  }
+  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerUv(store_, t.corners[k]) - 1; }
+  uint32_t NormalOf(const PlannedTriangle& t, size_t k) const {
+    if (t.fileNormals) return store_.Corners[t.corners[k]].normal - 1;
+    return static_cast<uint32_t>(fileNormals_) + plan_.computed.cornerNormals[3 * t.number + k];
+  }
+
+  // A group's numbering of everything its triangles name; returns how many
+  // triangles it has.
+  size_t NumberWhatIsUsed() {
+    size_t triangles = 0;
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      ++triangles;
+      const TriangleTextures textures = textures_.Of(t);
+      for (size_t k = 0; k < 3; ++k) {
+        vertices_.Local(VertexOf(t, k));
+        if (plan_.normals != NormalSource::None) normals_.Local(NormalOf(t, k));
+        if (plan_.uvMapped) uvs_.Local(UvOf(t, k));
+        if (k < textures.count) textureNumbers_.Local(textures.index[k]);
+      }
+    });
+    return triangles;
+  }
+
+  // The whole mesh's normals in file order, the computed ones after the
+  // file's, without the file's normals that no triangle takes.
+  void NumberUsedNormals() {
+    for (uint32_t normal = 0; normal < fileNormals_; ++normal)
+      if (plan_.usedFileNormals[normal]) normals_.Local(normal);
+    for (size_t computed = 0; computed < plan_.computed.vectors.size(); ++computed)
+      normals_.Local(static_cast<uint32_t>(fileNormals_ + computed));
+  }
+
+  // The file's normal as the store keeps it, or a computed one written into buffer.
+  TextView NormalText(uint32_t global, Text& buffer) const {
+    if (global < fileNormals_) return store_.NormalTexts.Read(global + 1);
+    UnitVectorText(plan_.computed.vectors[global - fileNormals_], buffer);
+    return buffer;
+  }
+
+  void WriteEntries(TextView name, const Numbering& numbering, auto text) {
+    Mesh2Block block(file_, name, static_cast<int64_t>(numbering.Count()));
+    for (size_t local = 0; local < numbering.Count(); ++local) block.Entry(text(numbering.Global(local)));
+  }
+
+  void WriteIndices(TextView name, Numbering& numbering, auto global) {
+    Mesh2Block block(file_, name, static_cast<int64_t>(triangles_));
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      block.Indices(numbering.Local(global(t, 0)), numbering.Local(global(t, 1)),
+                    numbering.Local(global(t, 2)));
+    });
+  }
+
+  void WriteFaceIndices() {
+    Mesh2Block block(file_, u"face_indices", static_cast<int64_t>(triangles_));
+    ForEachTriangle([&](const PlannedTriangle& t) {
+      TriangleTextures textures = textures_.Of(t);
+      for (size_t k = 0; k < textures.count; ++k)
+        textures.index[k] = textureNumbers_.Local(textures.index[k]);
+      block.Indices(vertices_.Local(VertexOf(t, 0)), vertices_.Local(VertexOf(t, 1)),
+                    vertices_.Local(VertexOf(t, 2)), textures.index, textures.count);
+    });
+  }
+
+  FileHandle file_;
+  const RecordStore& store_;
+  const MeshPlan& plan_;
+  const MeshTextures& textures_;
+  std::vector<Span> spans_;
+  size_t fileNormals_;
+  Numbering &vertices_, &normals_, &uvs_, &textureNumbers_;
+  size_t triangles_ = 0;
+};
+
+// One "o" or "g" group: the spans of its faces, and how many triangles they give.
+struct GroupPart {
+  uint32_t group;
+  std::vector<Span> spans;
+  size_t triangles = 0;
+};
+
+// The parts of the groups, in the order the groups first hold a face.
+std::vector<GroupPart> GroupParts(const RecordStore& store, const MeshPlan& plan) {
+  std::vector<GroupPart> groups;
+  std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
+  PlanPlace place(store);
+  const auto add = [&](uint32_t group, int64_t endFace) {
+    if (slot[group] == SIZE_MAX) {
+      slot[group] = groups.size();
+      groups.push_back({group, {}});
+    }
+    GroupPart& part = groups[slot[group]];
+    part.spans.push_back({place, endFace});
+    WalkPlannedTriangles(plan, place, endFace, [&](const PlannedTriangle&) { ++part.triangles; });
+  };
+  const std::vector<FaceRun>& runs = store.FaceRuns;
+  add(0, runs.empty() ? INT64_MAX : runs.front().firstFace);
+  for (size_t run = 0; run < runs.size(); ++run)
+    add(runs[run].state.group, run + 1 < runs.size() ? runs[run + 1].firstFace : INT64_MAX);
+  return groups;
+}
+
+size_t PartsWithTriangles(const std::vector<GroupPart>& parts) {
+  return std::count_if(parts.begin(), parts.end(), [](const GroupPart& part) { return part.triangles > 0; });
+}
+
+void WriteWhole(FileHandle file, const Mesh2Source& source, TextView declared) {
+  WriteDeclare(file, declared);
+  Numberings numbers(source, true);
+  Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
+}
+
+// Each group with triangles as a mesh2 of its own, declared as NAME_<group>,
+// then NAME as the union of them all; one such group alone is the whole mesh,
+// as POV-Ray warns of a union of one object.
+void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) {
+  std::vector<GroupPart> parts = GroupParts(source.store, source.plan);
+  if (PartsWithTriangles(parts) < 2) return WriteWhole(file, source, declared);
+  std::set<Text> names;
+  std::vector<Text> objects;
+  Numberings numbers(source, false);
+  for (GroupPart& part : parts) {
+    if (part.triangles == 0) continue;
+    Mesh2Writer writer(file, source, std::move(part.spans), numbers, false);
+    const TextView groupName = source.store.GroupNames.Name(part.group);
+    const Text name = DeclaredName(JoinedText({declared, u"_", groupName.empty() ? u"default" : groupName}));
+    Text unique = name;
+    for (int64_t again = 2; !names.insert(unique).second; ++again)
+      unique = JoinedText({name, u"_", IntegerToText(again)});
+    WriteDeclare(file, unique);
+    writer.Write();
+    objects.push_back(JoinedText({u"  object { ", unique, u" }"}));
+  }
+  WriteDeclare(file, declared);
+  WriteLine(file, u"union {", EncodingAnsi);
+  for (const Text& object : objects) WriteLine(file, object, EncodingAnsi);
+  WriteLine(file, u"}", EncodingAnsi);
+}
+
+}  // namespace
+
+OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Source& source,
+                       const ConversionOptions& options) {
+  const Text declared = DeclaredName(baseName);
+  return WriteTextFile(includePath, [&](FileHandle file) {
+    WriteIncludeHeader(file,
+                       {JoinedText({u"//   mesh2 from ", baseName, u".obj"}),
+                        JoinedText({u"//   triangle count: ", IntegerToText(source.plan.triangles)})},
+                       declared, options);
+    if (source.plan.triangles == 0) {
+      WriteDeclare(file, declared);
+      WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
+      WriteLine(file, u"   union { }", EncodingAnsi);
+    } else if (options.groups) {
+      WriteGroups(file, source, declared);
+    } else {
+      WriteWhole(file, source, declared);
+    }
+  });
+}
+
+}  // namespace meshfold

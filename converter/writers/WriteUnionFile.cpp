@@ -1,0 +1,229 @@
+#include "converter/writers/WriteUnionFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "converter/geometry/CutPolygon.h"
+#include "converter/geometry/RoughVectors.h"
+#include "converter/geometry/VertexPositions.h"
+#include "converter/obj/StoredFaces.h"
+#include "converter/writers/IdentifierName.h"
+#include "converter/writers/IncludeHeader.h"
+#include "text/StringOperations.h"
+#include "text/TextFileWriter.h"
+
+namespace meshfold {
+
+namespace {
+
+void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, const ConversionOptions& options) {
+  const Text declared = DeclaredName(baseName);
+  WriteIncludeHeader(
+      file,
+      {JoinedText({u"//   smooth triangles from ", baseName, u".obj"}),
+       JoinedText({u"//   face count: ", IntegerToText(faceCount)}), u"//   k.dorsel 11.21.2023"},
+      declared, options);
+  WriteDeclare(file, declared);
+  WriteLine(file, u"   union {", EncodingAnsi);
+}
+
+// What a corner gives a triangle line: its vertex's vector text and its
+// normal's, the latter empty when the corner names no stored normal or one
+// without a direction (a stored vector text is never empty); its vertex and
+// normal numbers.
+struct CornerTexts {
+  TextView vertex;
+  TextView normal;
+  uint32_t number;
+  uint32_t normalNumber;
+};
+
+// Inlined: it runs for every corner, and a call costs as much as its work.
+[[gnu::always_inline]] inline CornerTexts ReadCornerTexts(const RecordStore& store,
+                                                          const std::vector<bool>& directed,
+                                                          const Corner& corner) {
+  return {VertexVector(store, corner.vertex),
+          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView(),
+          corner.vertex, corner.normal};
+}
+
+bool HaveNormals(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+  return !a.normal.empty() && !b.normal.empty() && !c.normal.empty();
+}
+
+TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
+                                  bool smooth) {
+  if (!smooth) return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
+  return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ",
+           c.vertex, u", ", c.normal, u" }"},
+          13};
+}
+
+// What POV-Ray makes of a triangle line: nothing, a flat triangle, or a smooth one.
+enum class TriangleKind { NoArea, Flat, Smooth };
+
+Vector3 Widened(const std::array<float, 3>& v) { return {v[0], v[1], v[2]}; }
+
+// Writes the triangles of each face of a store, cut once.
+class UnionFaces {
+ public:
+  UnionFaces(FileHandle file, const RecordStore& store)
+      : file_(file),
+        store_(store),
+        directed_(DirectedNormals(store)),
+        positions_(store),
+        vertices_(store.VertexTexts, store.VertexCount),
+        normals_(store.NormalTexts, store.NormalCount) {}
+
+  void Write(const StoredFace& face) {
+    if (face.LeftOut()) return WriteComment({u"   // ", LeftOutWords(face)});
+    if (face.count == 3 || Cut(face)) return WriteFan(face);
+    const Corner* const corners = &store_.Corners[face.first];
+    for (const CornerTriple& t : triangles_)
+      WriteTriangle(face, Texts(corners[t[0]]), Texts(corners[t[1]]), Texts(corners[t[2]]));
+  }
+
+  int64_t Written() const { return written_; }  // triangle lines
+
+ private:
+  [[gnu::always_inline]] CornerTexts Texts(const Corner& corner) const {
+    return ReadCornerTexts(store_, directed_, corner);
+  }
+
+  // True when the face is cut as the fan; else triangles_ holds its cut.
+  bool Cut(const StoredFace& face) {
+    positions_.OfCorners(face, corners_);
+    return CutPolygon(corners_, triangles_) == PolygonCut::Fan;
+  }
+
+  // The fan shares its first corner among all triangles and each other corner
+  // between two neighbours, so each corner's texts are looked up once.
+  void WriteFan(const StoredFace& face) {
+    const CornerTexts hub = Texts(store_.Corners[face.first]);
+    CornerTexts previous = Texts(store_.Corners[face.first + 1]);
+    for (size_t corner = face.first + 2; corner != face.first + face.count; ++corner) {
+      const CornerTexts next = Texts(store_.Corners[corner]);
+      WriteTriangle(face, hub, previous, next);
+      previous = next;
+    }
+  }
+
+  // Each triangle line goes out in its pieces: a vector text may be as long
+  // as its OBJ line, and a joined line would hold six of them at once. POV-Ray
+  // gives a flat triangle without area an infinite bounding box, and with it
+  // the whole union, and warns of a smooth one, so either is left out.
+  [[gnu::always_inline]] void WriteTriangle(const StoredFace& face, const CornerTexts& a,
+                                            const CornerTexts& b, const CornerTexts& c) {
+    const TriangleKind kind = KindOf(a, b, c);
+    if (kind == TriangleKind::NoArea) return WriteNoArea(face);
+    WriteLinePieces(file_, TrianglePieces(a, b, c, kind == TriangleKind::Smooth).View(), EncodingAnsi);
+    ++written_;
+  }
+
+  // POV-Ray's own tests, on the doubles it reads from the written texts: a
+  // triangle whose edges from its second corner have a cross product of
+  // length 0 is degenerate, and a smooth one also unless its three normals
+  // lie on one side of its plane; that one keeps its place as a flat
+  // triangle, not a hole. Floats decide where they clearly can, and the
+  // texts are read again where rounding could mislead them.
+  TriangleKind KindOf(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c) {
+    const bool normals = HaveNormals(a, b, c);
+    const std::optional<TriangleKind> rough = RoughKind(a, b, c, normals);
+    return rough ? *rough : ExactKind(a, b, c, normals);
+  }
+
+  // Each float is within 6e-8 of the largest coordinate, size, so the cross
+  // product is within 2e-6 of size squared and, when longer than 1e-4 of it,
+  // its direction within 0.02 of a radian: a normal clearly off the plane is
+  // on the side the floats say. Nothing for the rest, infinities included.
+  std::optional<TriangleKind> RoughKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
+                                        bool normals) {
+    const Vector3 p = Widened(vertices_.At(a.number)), q = Widened(vertices_.At(b.number)),
+                  r = Widened(vertices_.At(c.number));
+    const Vector3 facing = Cross(Difference(p, q), Difference(r, q));
+    double size = 0;
+    for (const Vector3* corner : {&p, &q, &r})
+      for (double coordinate : *corner) size = std::max(size, std::abs(coordinate));
+    const double length = std::sqrt(Dot(facing, facing));
+    if (!(length > 1e-4 * size * size)) return std::nullopt;
+    if (!normals) return TriangleKind::Flat;
+    int front = 0;
+    for (const CornerTexts* corner : {&a, &b, &c}) {
+      const Vector3 normal = Widened(normals_.At(corner->normalNumber));
+      const double along = Dot(facing, normal), bound = 0.05 * length * std::sqrt(Dot(normal, normal));
+      if (!(std::abs(along) > bound)) return std::nullopt;
+      front += along > 0;
+    }
+    return front == 0 || front == 3 ? TriangleKind::Smooth : TriangleKind::Flat;
+  }
+
+  TriangleKind ExactKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c, bool normals) {
+    const Vector3 second = ReadVectorText(b.vertex);
+    const Vector3 facing =
+        Cross(Difference(ReadVectorText(a.vertex), second), Difference(ReadVectorText(c.vertex), second));
+    const double squared = Dot(facing, facing);
+    if (squared == 0) return TriangleKind::NoArea;  // the length is 0 exactly when its square is
+    // An infinite length leaves POV-Ray a normal of no direction to compare.
+    if (!normals || !std::isfinite(squared)) return TriangleKind::Flat;
+    int front = 0, back = 0;
+    for (const CornerTexts* corner : {&a, &b, &c}) {
+      const double along = Dot(facing, ReadVectorText(corner->normal));
+      front += along > 0;
+      back += along < 0;
+    }
+    return front == 3 || back == 3 ? TriangleKind::Smooth : TriangleKind::Flat;
+  }
+
+  void WriteNoArea(const StoredFace& face) {
+    WriteComment({u"   // face line ", IntegerToText(face.line), u": a triangle without area left out"});
+  }
+
+  void WriteComment(std::initializer_list<TextView> pieces) {
+    JoinTexts(comment_, pieces);
+    WriteLine(file_, comment_, EncodingAnsi);
+  }
+
+  FileHandle file_;
+  const RecordStore& store_;
+  const std::vector<bool> directed_;
+  VertexPositions positions_;  // for the cuts
+  RoughVectors vertices_, normals_;
+  std::vector<Vector3> corners_;
+  std::vector<CornerTriple> triangles_;
+  Text comment_;
+  int64_t written_ = 0;
+};
+
+int64_t WriteFaces(FileHandle file, const RecordStore& store) {
+  UnionFaces faces(file, store);
+  FaceReader reader(store);
+  while (reader.More()) faces.Write(reader.Next());
+  return faces.Written();
+}
+
+}  // namespace
+
+TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                                const Corner& b, const Corner& c) {
+  const CornerTexts first = ReadCornerTexts(store, directed, a), second = ReadCornerTexts(store, directed, b),
+                    third = ReadCornerTexts(store, directed, c);
+  return TrianglePieces(first, second, third, HaveNormals(first, second, third));
+}
+
+void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
+                       const Corner& b, const Corner& c, Text& line) {
+  line.clear();
+  for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
+}
+
+OsError WriteUnionFile(TextView includePath, TextView baseName, const RecordStore& store,
+                       const ConversionOptions& options, int64_t& triangles) {
+  return WriteTextFile(includePath, [&](FileHandle file) {
+    WriteHeader(file, baseName, store.FaceCount, options);
+    triangles = WriteFaces(file, store);
+    WriteLine(file, u"   }", EncodingAnsi);
+  });
+}
+
+}  // namespace meshfold

@@ -65,6 +65,13 @@ enum class TriangleKind { NoArea, Flat, Smooth };
 
 Vector3 Widened(const std::array<float, 3>& v) { return {v[0], v[1], v[2]}; }
 
+// The normal POV-Ray finds for the triangle a, b, c: the cross product of the
+// edges from the second corner, in its order, so that it is 0 exactly where
+// POV-Ray's is.
+Vector3 Facing(const Vector3& a, const Vector3& b, const Vector3& c) {
+  return Cross(Difference(a, b), Difference(c, b));
+}
+
 // Writes the triangles of each face of a store, cut once.
 class UnionFaces {
  public:
@@ -141,7 +148,7 @@ class UnionFaces {
                                         bool normals) {
     const Vector3 p = Widened(vertices_.At(a.number)), q = Widened(vertices_.At(b.number)),
                   r = Widened(vertices_.At(c.number));
-    const Vector3 facing = Cross(Difference(p, q), Difference(r, q));
+    const Vector3 facing = Facing(p, q, r);
     double size = 0;
     for (const Vector3* corner : {&p, &q, &r})
       for (double coordinate : *corner) size = std::max(size, std::abs(coordinate));
@@ -159,9 +166,8 @@ class UnionFaces {
   }
 
   TriangleKind ExactKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c, bool normals) {
-    const Vector3 second = ReadVectorText(b.vertex);
     const Vector3 facing =
-        Cross(Difference(ReadVectorText(a.vertex), second), Difference(ReadVectorText(c.vertex), second));
+        Facing(ReadVectorText(a.vertex), ReadVectorText(b.vertex), ReadVectorText(c.vertex));
     const double squared = Dot(facing, facing);
     if (squared == 0) return TriangleKind::NoArea;  // the length is 0 exactly when its square is
     // An infinite length leaves POV-Ray a normal of no direction to compare.

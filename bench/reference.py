@@ -10,9 +10,9 @@ between fields, "v x y z r g b" (the colour is left out) and faces of plain
 vertex indices "f a b c d", which is all that meshfold_sphere writes; anything
 else stops it with an error rather than a wrong answer. A face of k corners
 gives k - 2 triangles fanned from its first corner (the sphere's faces are
-convex); a triangle whose corners do not all name a normal is a plain triangle
-of its vertices, left out with a comment when POV-Ray would find it without
-area (as at the scanner sphere's poles). With --mesh2 it
+convex); a triangle whose corners do not all name a normal, or whose normals
+POV-Ray would refuse, is a plain triangle of its vertices; one POV-Ray would
+find without area (as at the spheres' poles) is left out with a comment. With --mesh2 it
 writes the mesh2 of a mesh whose every face names normals (computed normals
 are not reproduced: such a mesh stops it).
 """
@@ -71,21 +71,30 @@ def scanner_corners(record):
     return [(int(field), 0) for field in fields]
 
 
-def without_area(texts):
-    """POV-Ray's test of a triangle: the cross product of the edges from its second corner has length 0."""
-    p1, p2, p3 = ([float(x) for x in text.strip(b"<> ").split(b",")] for text in texts)
+def numbers(text):
+    return [float(x) for x in text.strip(b"<> ").split(b",")]
+
+
+def facing(texts):
+    """POV-Ray's normal of a triangle: the cross product of the edges from its second corner."""
+    p1, p2, p3 = (numbers(text) for text in texts)
     a, b = [x - y for x, y in zip(p1, p2)], [x - y for x, y in zip(p3, p2)]
-    n = (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
-    return math.sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) == 0
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
 
 
 def triangle(line, three, vertex, normal):
-    if all(normal(n) for _, n in three):
-        parts = [text for v, n in three for text in (vertex(v), normal(n))]
-        return b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n"
-    if without_area([vertex(v) for v, _ in three]):
+    """A triangle without area is left out; one whose normals POV-Ray would refuse (not all on one
+    side of its plane) is written flat."""
+    vertices = [vertex(v) for v, _ in three]
+    n = facing(vertices)
+    if math.sqrt(sum(x * x for x in n)) == 0:
         return b"   // face line %d: a triangle without area left out\r\n" % line
-    return b"   triangle { " + b", ".join(vertex(v) for v, _ in three) + b" }\r\n"
+    if all(normal(k) for _, k in three):
+        sides = [sum(x * y for x, y in zip(n, numbers(normal(k)))) for _, k in three]
+        if all(side > 0 for side in sides) or all(side < 0 for side in sides):
+            parts = [text for v, k in three for text in (vertex(v), normal(k))]
+            return b"   smooth_triangle { " + b", ".join(parts) + b" }\r\n"
+    return b"   triangle { " + b", ".join(vertices) + b" }\r\n"
 
 
 def exact(record):

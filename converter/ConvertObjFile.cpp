@@ -15,22 +15,15 @@ namespace meshfold {
 
 namespace {
 
-std::vector<StoredFace> LeftOutFaces(const RecordStore& store) {
-  std::vector<StoredFace> leftOut;
-  FaceReader faces(store);
-  while (faces.More()) {
-    const StoredFace face = faces.Next();
-    if (face.LeftOut()) leftOut.push_back(face);
-  }
-  return leftOut;
-}
-
 OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
                    const ConversionOptions& options) {
-  const MeshPlan plan = PlanMesh(store, options);
+  MeshPlan plan = PlanMesh(store, options);
   const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.uvMapped, outcome.warnings));
   outcome.triangles = plan.triangles;
-  return WriteMesh2File(outcome.includePath, outcome.baseName, {store, plan, textures}, options);
+  const OsError error =
+      WriteMesh2File(outcome.includePath, outcome.baseName, {store, plan, textures}, options);
+  if (error == 0) outcome.leftOut = std::move(plan.leftOut);
+  return error;
 }
 
 OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
@@ -82,7 +75,6 @@ ConversionOutcome ConvertObjFile(TextView objPath, const ConversionOptions& opti
   outcome.normals = store.NormalCount;
   outcome.faces = store.FaceCount;
   if (!outcome.Converted()) return outcome;
-  if (options.form == IncludeForm::Mesh2) outcome.leftOut = LeftOutFaces(store);
   WarnOfNothingToDraw(outcome, options);
   if (options.scene) WriteScene(objPath, outcome, options.up);
   return outcome;

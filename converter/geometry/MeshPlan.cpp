@@ -2,29 +2,12 @@
 
 #include <map>
 
+#include "converter/geometry/FaceCut.h"
 #include "converter/geometry/VertexPositions.h"
 
 namespace meshfold {
 
 namespace {
-
-bool EveryCorner(const RecordStore& store, const StoredFace& face, auto names) {
-  for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-    if (!names(store.Corners[corner], corner)) return false;
-  return true;
-}
-
-// A face takes the file's normals when each corner names one that has a
-// direction: POV-Ray would turn a zero normal into <1,0,0>.
-bool TakesFileNormals(const RecordStore& store, const StoredFace& face, const std::vector<bool>& directed) {
-  return EveryCorner(store, face,
-                     [&](const Corner& c, size_t) { return NamesDirectedNormal(directed, c.normal); });
-}
-
-bool NamesUvs(const RecordStore& store, const StoredFace& face) {
-  return EveryCorner(store, face,
-                     [&](const Corner&, size_t at) { return !UvVector(store, CornerUv(store, at)).empty(); });
-}
 
 // Each smoothing group a number from 1, in the order the file first names
 // it; 0 stays 0, a face without smoothing.
@@ -44,50 +27,61 @@ class SmoothingNumbers {
   uint32_t lastNumber_ = 0;
 };
 
-// Decides each face in turn; positions are read only for the faces that have
-// more than three corners, and for the normals to compute.
+// Decides each face in turn, and keeps its triangles.
 class MeshPlanner {
  public:
   MeshPlanner(const RecordStore& store, const ConversionOptions& options)
-      : store_(store), options_(options), positions_(store) {
+      : store_(store),
+        options_(options),
+        positions_(store),
+        directed_(options.normals == NormalSource::File ? DirectedNormals(store) : std::vector<bool>()),
+        cutter_(store, positions_, directed_) {
     plan_.uvMapped = true;
     plan_.normals = options.normals;
-    if (options.normals != NormalSource::File) return;
-    directed_ = DirectedNormals(store);
-    plan_.usedFileNormals.assign(static_cast<size_t>(store.NormalCount), false);
+    if (options.normals == NormalSource::File)
+      plan_.usedFileNormals.assign(static_cast<size_t>(store.NormalCount) + 1, false);
+    plan_.faceFirsts.reserve(static_cast<size_t>(store.FaceCount));
   }
 
   MeshPlan Plan() {
     FaceReader faces(store_);
-    bool computes = false;
+    const std::vector<FaceRun>& runs = store_.FaceRuns;
+    size_t nextRun = 0;
+    StartRun(FaceState(), 0);
     while (faces.More()) {
       const StoredFace face = faces.Next();
-      const bool fileNormals =
-          options_.normals == NormalSource::File && TakesFileNormals(store_, face, directed_);
-      plan_.fileNormals.push_back(fileNormals);
-      plan_.fanCut.push_back(face.LeftOut() || face.count == 3 || CutFace(face));
-      if (face.LeftOut()) continue;
-      if (fileNormals) MarkNormalsUsed(face);
-      plan_.triangles += face.count - 2;
-      plan_.uvMapped = plan_.uvMapped && NamesUvs(store_, face);
-      computes = computes || (options_.normals != NormalSource::None && !fileNormals);
+      while (nextRun < runs.size() && runs[nextRun].firstFace <= face.number)
+        StartRun(runs[nextRun++].state, face.first);
+      Keep(face, cutter_.Cut(face));
     }
-    if (computes) plan_.computed = ComputeVertexNormals(GatherTriangles(), options_.creaseDegrees);
+    // Runs after the last face hold no triangle, but name their groups in turn.
+    while (nextRun < runs.size()) StartRun(runs[nextRun++].state, 0);
+    if (computes_) plan_.computed = ComputeVertexNormals(GatherTriangles(), options_.creaseDegrees);
     return std::move(plan_);
   }
 
  private:
-  void MarkNormalsUsed(const StoredFace& face) {
-    for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-      plan_.usedFileNormals[store_.Corners[corner].normal - 1] = true;
+  void StartRun(const FaceState& state, size_t base) {
+    plan_.runs.push_back({static_cast<size_t>(plan_.triangles), base, plan_.cuts.size(), state});
   }
 
-  // True for the fan; the triangles of any other cut join the plan's.
-  bool CutFace(const StoredFace& face) {
-    positions_.OfCorners(face, corners_);
-    if (CutPolygon(corners_, triangles_) == PolygonCut::Fan) return true;
-    plan_.cuts.insert(plan_.cuts.end(), triangles_.begin(), triangles_.end());
-    return false;
+  void Keep(const StoredFace& face, const FaceCut& cut) {
+    if (cut.leftOut) return plan_.leftOut.push_back(face);
+    // Millions of corners in one run would carry a place beyond four bytes.
+    if (face.first - plan_.runs.back().base > UINT32_MAX) StartRun(plan_.runs.back().state, face.first);
+    const auto first = static_cast<uint32_t>(face.first - plan_.runs.back().base);
+    for (uint32_t k = 0; k + 2 < face.count; ++k) {
+      plan_.faceFirsts.push_back(first);
+      plan_.fromCuts.push_back(cut.kind == PolygonCut::Triangles);
+      plan_.fileNormals.push_back(cut.fileNormals);
+    }
+    plan_.cuts.insert(plan_.cuts.end(), cut.triangles.begin(), cut.triangles.end());
+    plan_.triangles += face.count - 2;
+    for (size_t corner = face.first; corner != face.first + face.count; ++corner) {
+      if (cut.fileNormals) plan_.usedFileNormals[store_.Corners[corner].normal] = true;
+      plan_.uvMapped = plan_.uvMapped && !UvVector(store_, CornerUv(store_, corner)).empty();
+    }
+    computes_ = computes_ || (options_.normals != NormalSource::None && !cut.fileNormals);
   }
 
   // Every triangle, with the smoothing group of its face when the file has any.
@@ -97,8 +91,8 @@ class MeshPlanner {
     mesh.corners.reserve(static_cast<size_t>(plan_.triangles) * 3);
     mesh.needsNormals.reserve(static_cast<size_t>(plan_.triangles));
     SmoothingNumbers smoothing;
-    ForEachPlannedTriangle(store_, plan_, [&](const PlannedTriangle& triangle) {
-      for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner].vertex - 1);
+    ForEachPlannedTriangle(plan_, [&](const PlannedTriangle& triangle) {
+      for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner].vertex);
       mesh.needsNormals.push_back(!triangle.fileNormals);
       if (store_.HasSmoothing) mesh.smoothingGroups.push_back(smoothing.Of(triangle.state.smoothing));
     });
@@ -108,9 +102,9 @@ class MeshPlanner {
   const RecordStore& store_;
   const ConversionOptions& options_;
   VertexPositions positions_;
-  std::vector<bool> directed_;
-  std::vector<Vector3> corners_;
-  std::vector<CornerTriple> triangles_;
+  const std::vector<bool> directed_;
+  FaceCutter cutter_;
+  bool computes_ = false;
   MeshPlan plan_;
 };
 

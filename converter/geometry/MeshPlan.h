@@ -1,7 +1,8 @@
 #pragma once
 // What a mesh2 is made of, decided once for each face before any block is
-// written: the triangles of its cut and where its normals come from. Every
-// block is then written from the plan, in the same order of triangles.
+// written: the triangles of its cut and where its normals come from. The
+// store's faces are read once, here; every block is then written from the
+// plan's triangles, in their order.
 
 #include <cstdint>
 #include <vector>
@@ -14,88 +15,75 @@
 
 namespace meshfold {
 
+// A stretch of the plan's triangles whose faces are in one state, from
+// triangle firstTriangle to the next run's first.
+struct TriangleRun {
+  size_t firstTriangle;
+  size_t base;      // where the places of its triangles count from in store.Corners
+  size_t firstCut;  // its first triangle in the plan's cuts
+  FaceState state;
+};
+
+// Each triangle keeps four bytes and two bits: the place of its face's first
+// corner, counted from its run's base, and whether it is one of the cuts and
+// whether it takes the file's normals. A fan triangle's corners follow from
+// its place in the face: k triangles after the face's first, they are the
+// face's corners 0, k + 1 and k + 2.
 struct MeshPlan {
   int64_t triangles = 0;
   bool uvMapped = false;  // every corner of every triangle names a stored uv vertex
   NormalSource normals = NormalSource::File;
-  // For each face of the store, in file order: whether its triangles take the
-  // file's normals, and whether it is cut as the fan from its first corner.
+  std::vector<uint32_t> faceFirsts;
+  std::vector<bool> fromCuts;
   std::vector<bool> fileNormals;
-  std::vector<bool> fanCut;
-  std::vector<CornerTriple> cuts;  // the triangles of the other faces, in face order
-  // Which of the file's normals some triangle takes, normal n at n - 1: a
-  // mesh2 holds only these, as POV-Ray warns of a zero one even unused.
+  std::vector<CornerTriple> cuts;  // the triangles of the faces not cut as the fan, in order
+  std::vector<TriangleRun> runs;   // the first for the faces before any "s", "usemtl", "o" or "g"
+  // Which of the file's normals, by number, some triangle takes: a mesh2
+  // holds only these, as POV-Ray warns of a zero one even unused.
   std::vector<bool> usedFileNormals;
-  VertexNormals computed;  // for the corners of every triangle, where needed
+  VertexNormals computed;           // for the corners of every triangle, where needed
+  std::vector<StoredFace> leftOut;  // the faces that give no triangle, in file order
 };
 
 // Plans the mesh2 of store, read with ForMesh2, as options ask.
 MeshPlan PlanMesh(const RecordStore& store, const ConversionOptions& options);
 
-// The state of each face, asked for in file order by face number.
-class FaceStates {
- public:
-  explicit FaceStates(const std::vector<FaceRun>& runs) : runs_(runs) {}
-  const FaceState& Of(int64_t face) {
-    if (runs_.empty()) return none_;
-    while (next_ < runs_.size() && runs_[next_].firstFace <= face) ++next_;
-    return next_ == 0 ? none_ : runs_[next_ - 1].state;
-  }
-
- private:
-  const std::vector<FaceRun>& runs_;
-  size_t next_ = 0;
-  const FaceState none_;
-};
-
-// One triangle of a plan: its face and what the file said of it, its number
-// among the plan's triangles, and its corners as places in store.Corners.
+// One triangle of a plan: what the file said of its face, its number among
+// the plan's triangles, and its corners as places in store.Corners.
 struct PlannedTriangle {
-  const StoredFace& face;
   const FaceState& state;
   bool fileNormals;
   size_t number;
   size_t corners[3];
 };
 
-// Where a walk of a plan's triangles stands: at a face, with the triangles and
-// cuts before it counted.
-struct PlanPlace {
-  explicit PlanPlace(const RecordStore& store) : faces(store), states(store.FaceRuns) {}
-  FaceReader faces;
-  FaceStates states;
-  size_t face = 0;      // faces read, from 0
-  size_t triangle = 0;  // triangles before the face
-  size_t cut = 0;       // plan.cuts entries before it
-};
+// The number of the triangle after run r's last.
+inline size_t RunEnd(const MeshPlan& plan, size_t r) {
+  return r + 1 < plan.runs.size() ? plan.runs[r + 1].firstTriangle : static_cast<size_t>(plan.triangles);
+}
 
-// Calls each(triangle) for every triangle of plan from place on, in order, up
-// to the face numbered endFace (that face not among them): the triangles of
-// each face that gives any, as its cut made them. place ends where it stopped.
+// Calls each(triangle) for every triangle of the plan's runs firstRun up to
+// endRun (that one not among them), in order.
 template <typename Each>
-void WalkPlannedTriangles(const MeshPlan& plan, PlanPlace& place, int64_t endFace, Each each) {
-  while (place.faces.More() && static_cast<int64_t>(place.face) + 1 < endFace) {
-    const StoredFace face = place.faces.Next();
-    const size_t ordinal = place.face++;
-    if (face.LeftOut()) continue;
-    const FaceState& state = place.states.Of(face.number);
-    for (size_t k = 0; k + 2 < face.count; ++k) {
-      const CornerTriple t =
-          plan.fanCut[ordinal] ? CornerTriple{0, uint32_t(k + 1), uint32_t(k + 2)} : plan.cuts[place.cut++];
-      each(PlannedTriangle{face,
-                           state,
-                           plan.fileNormals[ordinal],
-                           place.triangle++,
-                           {face.first + t[0], face.first + t[1], face.first + t[2]}});
+void WalkPlannedRuns(const MeshPlan& plan, size_t firstRun, size_t endRun, Each each) {
+  for (size_t r = firstRun; r < endRun; ++r) {
+    const TriangleRun& run = plan.runs[r];
+    const size_t end = RunEnd(plan, r);
+    size_t cut = run.firstCut;
+    uint32_t k = 0;
+    for (size_t t = run.firstTriangle; t < end; ++t) {
+      k = t > run.firstTriangle && plan.faceFirsts[t] == plan.faceFirsts[t - 1] ? k + 1 : 0;
+      const CornerTriple c = plan.fromCuts[t] ? plan.cuts[cut++] : CornerTriple{0, k + 1, k + 2};
+      const size_t first = run.base + plan.faceFirsts[t];
+      each(PlannedTriangle{run.state, plan.fileNormals[t], t, {first + c[0], first + c[1], first + c[2]}});
     }
   }
 }
 
 // Calls each(triangle) for every triangle of plan, in order.
 template <typename Each>
-void ForEachPlannedTriangle(const RecordStore& store, const MeshPlan& plan, Each each) {
-  PlanPlace start(store);
-  WalkPlannedTriangles(plan, start, INT64_MAX, each);
+void ForEachPlannedTriangle(const MeshPlan& plan, Each each) {
+  WalkPlannedRuns(plan, 0, plan.runs.size(), each);
 }
 
 }  // namespace meshfold

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <numeric>
+
+#include "converter/geometry/FirstEqual.h"
 
 namespace meshfold {
 
@@ -40,16 +41,7 @@ TriangleShape MeasureTriangles(const TriangleMesh& mesh) {
 // For each vertex, the first vertex at the same position. Exporters split a
 // vertex where texture seams or pole caps meet; shading must not see the split.
 std::vector<uint32_t> WeldPositions(const std::vector<Vector3>& positions) {
-  std::vector<uint32_t> order(positions.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](uint32_t a, uint32_t b) { return positions[a] < positions[b]; });
-  std::vector<uint32_t> welded(positions.size());
-  for (size_t at = 0; at < order.size(); ++at) {
-    const bool same = at > 0 && positions[order[at]] == positions[order[at - 1]];
-    welded[order[at]] = same ? welded[order[at - 1]] : order[at];
-  }
-  return welded;
+  return FirstEqual(positions, [](uint32_t) { return false; });
 }
 
 // The corners at each welded vertex: corners[first[v] .. first[v + 1]) are

@@ -14,13 +14,14 @@
 
 namespace meshfold {
 
-// The triangles of a mesh as vertex indices into positions, three a triangle,
-// which of them need normals, and, when the file says it, their smoothing
-// groups: triangles of one nonzero group share normals whatever their angle,
-// and one of group 0 shares none.
+// The triangles of a mesh as vertex numbers, three a triangle, each the
+// index of its position (element 0 of positions is no vertex's); which of
+// them need normals; and, when the file says it, their smoothing groups:
+// triangles of one nonzero group share normals whatever their angle, and one
+// of group 0 shares none.
 struct TriangleMesh {
   std::vector<Vector3> positions;
-  std::vector<uint32_t> corners;          // three vertex indices a triangle
+  std::vector<uint32_t> corners;          // three vertex numbers a triangle
   std::vector<bool> needsNormals;         // one a triangle
   std::vector<uint32_t> smoothingGroups;  // one a triangle, or none: the crease angle decides
 };

@@ -43,7 +43,6 @@ Vector3 VertexPositions::Read(uint32_t vertex) const {
 
 std::vector<Vector3> VertexPositions::TakeAll() {
   for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
-  if (!positions_.empty()) positions_.erase(positions_.begin());
   return std::move(positions_);
 }
 

@@ -40,8 +40,8 @@ class VertexPositions {
       corners.push_back(At(store_.Corners[corner].vertex));
   }
 
-  // Every vertex's position, vertex number n at n - 1; the positions are let
-  // go here, so that the caller alone holds them.
+  // Every vertex's position by its number, element 0 unused; the positions
+  // are let go here, so that the caller alone holds them.
   std::vector<Vector3> TakeAll();
 
  private:

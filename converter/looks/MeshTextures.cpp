@@ -1,8 +1,8 @@
 #include "converter/looks/MeshTextures.h"
 
 #include <algorithm>
-#include <bit>
 
+#include "converter/geometry/FirstEqual.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -10,14 +10,6 @@ namespace meshfold {
 namespace {
 
 constexpr uint32_t NoNumber = UINT32_MAX;
-
-size_t ColourHash(const Colour& colour) {
-  uint64_t hash = 0;
-  // + 0 makes -0 and 0, which are equal, hash alike.
-  for (float component : colour)
-    hash = (hash ^ std::bit_cast<uint32_t>(component + 0.0f)) * 0x9E3779B97F4A7C15u;
-  return static_cast<size_t>(hash ^ hash >> 29);
-}
 
 }  // namespace
 
@@ -35,25 +27,21 @@ MeshTextures::MeshTextures(const RecordStore& store, const MeshPlan& plan, std::
   ListColourTextures(plan);
 }
 
-// Numbers the distinct colours in the order of their first vertices, in a
-// table of vertex numbers: a scanner's million colours need no map of their own.
+// Numbers the distinct colours in the order of their first vertices: a
+// scanner's million colours need no map of their own.
 void MeshTextures::NumberColours() {
   const std::vector<Colour>& colours = store_.VertexColours;
+  const std::vector<uint32_t> first =
+      FirstEqual(colours, [&](uint32_t vertex) { return vertex == 0 || colours[vertex] == NoColour; });
   colourOf_.assign(colours.size(), NoNumber);
-  size_t slots = 1;
-  while (slots < 2 * colours.size()) slots *= 2;
-  std::vector<uint32_t> table(slots, NoNumber);
   for (uint32_t vertex = 1; vertex < colours.size(); ++vertex) {
-    if (colours[vertex] == NoColour) continue;
-    size_t at = ColourHash(colours[vertex]) & (slots - 1);
-    while (table[at] != NoNumber && colours[table[at]] != colours[vertex]) at = (at + 1) & (slots - 1);
-    if (table[at] == NoNumber) {
-      table[at] = vertex;
+    if (first[vertex] == vertex) {
+      colourOf_[vertex] = static_cast<uint32_t>(colourVertex_.size());
       colourVertex_.push_back(vertex);
       scale_ = std::max({scale_, colours[vertex][0], colours[vertex][1], colours[vertex][2]});
+    } else if (first[vertex] != NoEqual) {
+      colourOf_[vertex] = colourOf_[first[vertex]];
     }
-    colourOf_[vertex] = colourOf_[table[at]] != NoNumber ? colourOf_[table[at]]
-                                                         : static_cast<uint32_t>(colourVertex_.size() - 1);
   }
 }
 
@@ -62,7 +50,7 @@ void MeshTextures::NumberColours() {
 // texture of its own.
 void MeshTextures::ListColourTextures(const MeshPlan& plan) {
   bool first = true;
-  ForEachPlannedTriangle(store_, plan, [&](const PlannedTriangle& triangle) {
+  ForEachPlannedTriangle(plan, [&](const PlannedTriangle& triangle) {
     for (size_t corner : triangle.corners) {
       if (colourOf_[store_.Corners[corner].vertex] == NoNumber) continue;
       oneMaterial_ = oneMaterial_ && (first || triangle.state.material == onlyMaterial_);
@@ -74,7 +62,7 @@ void MeshTextures::ListColourTextures(const MeshPlan& plan) {
     for (uint32_t vertex : colourVertex_) colourTextures_.push_back({vertex, onlyMaterial_});
     return;
   }
-  ForEachPlannedTriangle(store_, plan, [&](const PlannedTriangle& triangle) {
+  ForEachPlannedTriangle(plan, [&](const PlannedTriangle& triangle) {
     for (size_t corner : triangle.corners) {
       const uint32_t colour = colourOf_[store_.Corners[corner].vertex];
       if (colour == NoNumber) continue;

@@ -15,16 +15,17 @@ namespace {
 
 constexpr uint32_t NoLocal = UINT32_MAX;
 
-// The numbers a mesh2 gives the vectors or textures of one kind: the file's
-// own for the whole mesh; for a group, new ones in the order it first names
-// them, so that it holds only what it uses.
+// The numbers a mesh2 gives the vectors or textures of one kind, from 0: the
+// file's own, less first, the number of the first of them (1 for what the
+// file numbers, 0 for textures), for the whole mesh; for a group, new ones in
+// the order it first names them, so that it holds only what it uses.
 class Numbering {
  public:
-  Numbering(bool whole, size_t count) : whole_(whole), count_(count) {
-    if (!whole) local_.assign(count, NoLocal);
+  Numbering(bool whole, size_t count, uint32_t first) : whole_(whole), count_(count), first_(first) {
+    if (!whole) local_.assign(count + first, NoLocal);
   }
   uint32_t Local(uint32_t global) {
-    if (whole_) return global;
+    if (whole_) return global - first_;
     if (local_[global] == NoLocal) {
       local_[global] = static_cast<uint32_t>(globals_.size());
       globals_.push_back(global);
@@ -32,7 +33,9 @@ class Numbering {
     return local_[global];
   }
   size_t Count() const { return whole_ ? count_ : globals_.size(); }
-  uint32_t Global(size_t local) const { return whole_ ? static_cast<uint32_t>(local) : globals_[local]; }
+  uint32_t Global(size_t local) const {
+    return whole_ ? static_cast<uint32_t>(local) + first_ : globals_[local];
+  }
   // Forgets the numbers given, for the next group: at the cost of what it named.
   void Reset() {
     for (uint32_t global : globals_) local_[global] = NoLocal;
@@ -42,13 +45,14 @@ class Numbering {
  private:
   bool whole_;
   size_t count_;
+  uint32_t first_;
   std::vector<uint32_t> local_;
   std::vector<uint32_t> globals_;
 };
 
 bool EveryFileNormalUsed(const MeshPlan& plan) {
-  return std::find(plan.usedFileNormals.begin(), plan.usedFileNormals.end(), false) ==
-         plan.usedFileNormals.end();
+  const std::vector<bool>& used = plan.usedFileNormals;
+  return used.size() < 2 || std::find(used.begin() + 1, used.end(), false) == used.end();
 }
 
 // What a mesh2 numbers anew: its vertices, normals, texture vertices and
@@ -57,10 +61,11 @@ struct Numberings {
   Numberings(const Mesh2Source& source, bool whole)
       : fileNormals(source.plan.normals == NormalSource::File ? static_cast<size_t>(source.store.NormalCount)
                                                               : 0),
-        vertices(whole, static_cast<size_t>(source.store.VertexCount)),
-        normals(whole && EveryFileNormalUsed(source.plan), fileNormals + source.plan.computed.vectors.size()),
-        uvs(whole, static_cast<size_t>(source.store.UvCount)),
-        textures(whole, source.textures.Count()) {}
+        vertices(whole, static_cast<size_t>(source.store.VertexCount), 1),
+        normals(whole && EveryFileNormalUsed(source.plan), fileNormals + source.plan.computed.vectors.size(),
+                1),
+        uvs(whole, static_cast<size_t>(source.store.UvCount), 1),
+        textures(whole, source.textures.Count(), 0) {}
   void Reset() {
     for (Numbering* each : {&vertices, &normals, &uvs, &textures}) each->Reset();
   }
@@ -68,14 +73,14 @@ struct Numberings {
   Numbering vertices, normals, uvs, textures;
 };
 
-// A stretch of the plan's faces, from a place up to a face number.
+// A stretch of the plan's runs, from one up to another.
 struct Span {
-  PlanPlace from;
-  int64_t endFace;
+  size_t firstRun;
+  size_t endRun;
 };
 
 // Writes one mesh2 of the plan's triangles in spans: the whole mesh in one
-// span, or a group in the spans of its faces.
+// span, or a group in the spans of its runs.
 class Mesh2Writer {
  public:
   Mesh2Writer(FileHandle file, const Mesh2Source& source, std::vector<Span> spans, Numberings& numbers,
@@ -98,11 +103,10 @@ class Mesh2Writer {
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
     Text buffer;
-    WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g + 1); });
+    WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g); });
     if (plan_.normals != NormalSource::None)
       WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, buffer); });
-    if (plan_.uvMapped)
-      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g + 1); });
+    if (plan_.uvMapped) WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g); });
     if (textures_.Count() > 0)
       WriteEntries(u"texture_list", textureNumbers_,
                    [&](uint32_t g) { return textures_.Texture(g, buffer); });
@@ -116,19 +120,15 @@ class Mesh2Writer {
 
  private:
   void ForEachTriangle(auto each) {
-    for (const Span& span : spans_) {
-      PlanPlace place = span.from;
-      WalkPlannedTriangles(plan_, place, span.endFace, each);
-    }
+    for (const Span& span : spans_) WalkPlannedRuns(plan_, span.firstRun, span.endRun, each);
   }
 
-  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const {
-    return store_.Corners[t.corners[k]].vertex - 1;
-  }
-  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerUv(store_, t.corners[k]) - 1; }
+  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const { return store_.Corners[t.corners[k]].vertex; }
+  uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerUv(store_, t.corners[k]); }
+  // The computed normals are numbered after the file's.
   uint32_t NormalOf(const PlannedTriangle& t, size_t k) const {
-    if (t.fileNormals) return store_.Corners[t.corners[k]].normal - 1;
-    return static_cast<uint32_t>(fileNormals_) + plan_.computed.cornerNormals[3 * t.number + k];
+    if (t.fileNormals) return store_.Corners[t.corners[k]].normal;
+    return static_cast<uint32_t>(fileNormals_) + 1 + plan_.computed.cornerNormals[3 * t.number + k];
   }
 
   // A group's numbering of everything its triangles name; returns how many
@@ -151,16 +151,16 @@ class Mesh2Writer {
   // The whole mesh's normals in file order, the computed ones after the
   // file's, without the file's normals that no triangle takes.
   void NumberUsedNormals() {
-    for (uint32_t normal = 0; normal < fileNormals_; ++normal)
+    for (uint32_t normal = 1; normal <= fileNormals_; ++normal)
       if (plan_.usedFileNormals[normal]) normals_.Local(normal);
     for (size_t computed = 0; computed < plan_.computed.vectors.size(); ++computed)
-      normals_.Local(static_cast<uint32_t>(fileNormals_ + computed));
+      normals_.Local(static_cast<uint32_t>(fileNormals_ + 1 + computed));
   }
 
   // The file's normal as the store keeps it, or a computed one written into buffer.
   TextView NormalText(uint32_t global, Text& buffer) const {
-    if (global < fileNormals_) return store_.NormalTexts.Read(global + 1);
-    UnitVectorText(plan_.computed.vectors[global - fileNormals_], buffer);
+    if (global <= fileNormals_) return store_.NormalTexts.Read(global);
+    UnitVectorText(plan_.computed.vectors[global - fileNormals_ - 1], buffer);
     return buffer;
   }
 
@@ -198,7 +198,7 @@ class Mesh2Writer {
   size_t triangles_ = 0;
 };
 
-// One "o" or "g" group: the spans of its faces, and how many triangles they give.
+// One "o" or "g" group: the spans of its runs, and how many triangles they give.
 struct GroupPart {
   uint32_t group;
   std::vector<Span> spans;
@@ -209,20 +209,16 @@ struct GroupPart {
 std::vector<GroupPart> GroupParts(const RecordStore& store, const MeshPlan& plan) {
   std::vector<GroupPart> groups;
   std::vector<size_t> slot(store.GroupNames.Count(), SIZE_MAX);
-  PlanPlace place(store);
-  const auto add = [&](uint32_t group, int64_t endFace) {
+  for (size_t run = 0; run < plan.runs.size(); ++run) {
+    const uint32_t group = plan.runs[run].state.group;
     if (slot[group] == SIZE_MAX) {
       slot[group] = groups.size();
       groups.push_back({group, {}});
     }
     GroupPart& part = groups[slot[group]];
-    part.spans.push_back({place, endFace});
-    WalkPlannedTriangles(plan, place, endFace, [&](const PlannedTriangle&) { ++part.triangles; });
-  };
-  const std::vector<FaceRun>& runs = store.FaceRuns;
-  add(0, runs.empty() ? INT64_MAX : runs.front().firstFace);
-  for (size_t run = 0; run < runs.size(); ++run)
-    add(runs[run].state.group, run + 1 < runs.size() ? runs[run + 1].firstFace : INT64_MAX);
+    part.spans.push_back({run, run + 1});
+    part.triangles += RunEnd(plan, run) - plan.runs[run].firstTriangle;
+  }
   return groups;
 }
 
@@ -233,7 +229,7 @@ size_t PartsWithTriangles(const std::vector<GroupPart>& parts) {
 void WriteWhole(FileHandle file, const Mesh2Source& source, TextView declared) {
   WriteDeclare(file, declared);
   Numberings numbers(source, true);
-  Mesh2Writer(file, source, {{PlanPlace(source.store), INT64_MAX}}, numbers, true).Write();
+  Mesh2Writer(file, source, {{0, source.plan.runs.size()}}, numbers, true).Write();
 }
 
 // Each group with triangles as a mesh2 of its own, declared as NAME_<group>,

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "converter/geometry/CutPolygon.h"
+#include "converter/geometry/FaceCut.h"
 #include "converter/geometry/RoughVectors.h"
 #include "converter/geometry/VertexPositions.h"
 #include "converter/obj/StoredFaces.h"
@@ -80,14 +80,16 @@ class UnionFaces {
         store_(store),
         directed_(DirectedNormals(store)),
         positions_(store),
+        cutter_(store, positions_, noNormals_),
         vertices_(store.VertexTexts, store.VertexCount),
         normals_(store.NormalTexts, store.NormalCount) {}
 
   void Write(const StoredFace& face) {
-    if (face.LeftOut()) return WriteComment({u"   // ", LeftOutWords(face)});
-    if (face.count == 3 || Cut(face)) return WriteFan(face);
+    const FaceCut& cut = cutter_.Cut(face);
+    if (cut.leftOut) return WriteComment({u"   // ", LeftOutWords(face)});
+    if (cut.kind == PolygonCut::Fan) return WriteFan(face);
     const Corner* const corners = &store_.Corners[face.first];
-    for (const CornerTriple& t : triangles_)
+    for (const CornerTriple& t : cut.triangles)
       WriteTriangle(face, Texts(corners[t[0]]), Texts(corners[t[1]]), Texts(corners[t[2]]));
   }
 
@@ -96,12 +98,6 @@ class UnionFaces {
  private:
   [[gnu::always_inline]] CornerTexts Texts(const Corner& corner) const {
     return ReadCornerTexts(store_, directed_, corner);
-  }
-
-  // True when the face is cut as the fan; else triangles_ holds its cut.
-  bool Cut(const StoredFace& face) {
-    positions_.OfCorners(face, corners_);
-    return CutPolygon(corners_, triangles_) == PolygonCut::Fan;
   }
 
   // The fan shares its first corner among all triangles and each other corner
@@ -193,10 +189,10 @@ class UnionFaces {
   FileHandle file_;
   const RecordStore& store_;
   const std::vector<bool> directed_;
-  VertexPositions positions_;  // for the cuts
+  const std::vector<bool> noNormals_;  // the cutter's: each triangle's corners decide its normals here
+  VertexPositions positions_;          // for the cuts
+  FaceCutter cutter_;
   RoughVectors vertices_, normals_;
-  std::vector<Vector3> corners_;
-  std::vector<CornerTriple> triangles_;
   Text comment_;
   int64_t written_ = 0;
 };

@@ -2,7 +2,7 @@
 // The union include file: three comment lines (four with a scene), an empty
 // line, the declaration of the mesh as a union, the lines of the faces,
 // "   }". A face of k corners gives the k - 2 triangles of its cut
-// (CutPolygon); a face that cannot give them, and a triangle without area,
+// (FaceCutter); a face that cannot give them, and a triangle without area,
 // give a comment line that says why; a triangle whose normals POV-Ray would
 // refuse is written without them, as a flat triangle.
 

@@ -19,7 +19,7 @@ void BuildTriangle(benchmark::State& state) {
   ExtractRecord(u"vn 0.000000 1.000000 0.000000", store);
   ExtractRecord(u"f 1//1 2//2 3//3", store);
   const std::vector<bool> directed = DirectedNormals(store);
-  Text line;
+  std::string line;
   for (auto _ : state) {
     BuildTriangleLine(store, directed, store.Corners[1], store.Corners[2], store.Corners[3], line);
     benchmark::DoNotOptimize(line.data());

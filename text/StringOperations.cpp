@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -25,29 +26,83 @@ bool Overlaps(const Text& target, TextView part) {
 
 // "00" to "99": two digits a division, as the mesh2's millions of indices and
 // the include file's counts are written.
-constexpr std::array<char16_t, 200> MakeDigitPairs() {
-  std::array<char16_t, 200> pairs{};
+constexpr std::array<char, 200> MakeDigitPairs() {
+  std::array<char, 200> pairs{};
   for (size_t value = 0; value < 100; ++value) {
-    pairs[2 * value] = static_cast<char16_t>(u'0' + value / 10);
-    pairs[2 * value + 1] = static_cast<char16_t>(u'0' + value % 10);
+    pairs[2 * value] = static_cast<char>('0' + value / 10);
+    pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
   }
   return pairs;
 }
 
-constexpr std::array<char16_t, 200> DigitPairs = MakeDigitPairs();
+constexpr std::array<char, 200> DigitPairs = MakeDigitPairs();
 
 // Writes the digits of magnitude to end backwards; returns where they begin.
 // Instantiated for 32 bits too, whose division is the cheaper one.
-template <typename Unsigned>
-char16_t* WriteDigits(Unsigned magnitude, char16_t* end) {
-  char16_t* at = end;
+template <typename Unit, typename Unsigned>
+Unit* WriteDigits(Unsigned magnitude, Unit* end) {
+  Unit* at = end;
   for (; magnitude >= 10; magnitude /= 100) {
     const size_t pair = 2 * static_cast<size_t>(magnitude % 100);
     at -= 2;
-    at[0] = DigitPairs[pair];
-    at[1] = DigitPairs[pair + 1];
+    at[0] = static_cast<Unit>(DigitPairs[pair]);
+    at[1] = static_cast<Unit>(DigitPairs[pair + 1]);
   }
-  if (at == end || magnitude != 0) *--at = static_cast<char16_t>(u'0' + magnitude);
+  if (at == end || magnitude != 0) *--at = static_cast<Unit>('0' + magnitude);
+  return at;
+}
+
+constexpr std::array<uint64_t, 20> MakePowersOfTen() {
+  std::array<uint64_t, 20> powers{1};
+  for (size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 10;
+  return powers;
+}
+
+constexpr std::array<uint64_t, 20> PowersOfTen = MakePowersOfTen();
+
+// How many digits magnitude has, without a division: 1233 / 4096 is just
+// above log10(2), so the bit length gives the count or one less.
+int DigitCount(uint64_t magnitude) {
+  const int guess = ((64 - std::countl_zero(magnitude | 1)) * 1233) >> 12;
+  return std::max(1, guess + (magnitude >= PowersOfTen[static_cast<size_t>(guess)] ? 1 : 0));
+}
+
+template <typename Unit>
+Unit* AppendIntegerAt(Unit* at, int64_t value) {
+  const uint64_t magnitude = value < 0 ? 0U - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  if (value < 0) *at++ = '-';
+  Unit* const end = at + DigitCount(magnitude);
+  if (magnitude <= UINT32_MAX) {
+    WriteDigits(static_cast<uint32_t>(magnitude), end);
+  } else {
+    WriteDigits(magnitude, end);
+  }
+  return end;
+}
+
+template <typename Unit>
+Unit* AppendDecimalAt(Unit* at, double value) {
+  const double millionths = std::round(std::fmin(std::fabs(value), 1e15) * 1e6);
+  const auto whole = static_cast<int64_t>(millionths / 1e6);
+  int64_t decimals = static_cast<int64_t>(millionths - static_cast<double>(whole) * 1e6);
+  if (value < 0 && millionths != 0) *at++ = '-';
+  at = AppendIntegerAt(at, whole);
+  if (decimals == 0) return at;
+  int places = 6;
+  for (; decimals % 10 == 0; decimals /= 10) --places;
+  *at++ = '.';
+  for (int place = places - 1; place >= 0; --place, decimals /= 10)
+    at[place] = static_cast<Unit>('0' + decimals % 10);
+  return at + places;
+}
+
+template <typename Unit>
+Unit* AppendDecimalVectorAt(Unit* at, std::initializer_list<double> values) {
+  for (const double& value : values) {
+    *at++ = &value == values.begin() ? '<' : ',';
+    at = AppendDecimalAt(at, value);
+  }
+  *at++ = '>';
   return at;
 }
 
@@ -113,10 +168,20 @@ TextView FilePart(TextView path) {
 
 namespace {
 
-// Reads any number from_chars reads, with a "+" before it or not. Out of line,
-// so that the common short decimal needs no room for the narrowed bytes.
+// Reads any number from_chars reads, with a "+" before it or not.
+bool ReadAnyBytes(std::string_view bytes, double& value) {
+  if (bytes.starts_with('+') && !bytes.starts_with("+-")) bytes.remove_prefix(1);
+  const char* const end = bytes.data() + bytes.size();
+  double read = 0;
+  const auto [stop, error] = std::from_chars(bytes.data(), end, read);
+  if (bytes.empty() || error != std::errc() || stop != end) return false;
+  value = read;
+  return true;
+}
+
+// ReadAnyBytes of a text. Out of line, so that the common short decimal needs
+// no room for the narrowed bytes.
 [[gnu::noinline]] bool ReadAnyNumber(TextView text, double& value) {
-  if (text.starts_with(u'+') && !text.starts_with(u"+-")) text.remove_prefix(1);
   // A number is ASCII, and a short one is narrowed on the stack.
   char shortBytes[64] = {};
   std::string longBytes;
@@ -126,12 +191,7 @@ namespace {
     if (text[at] > 0x7F) return false;
     bytes[at] = static_cast<char>(text[at]);
   }
-  const char* const end = bytes + text.size();
-  double read = 0;
-  const auto [stop, error] = std::from_chars(bytes, end, read);
-  if (text.empty() || error != std::errc() || stop != end) return false;
-  value = read;
-  return true;
+  return ReadAnyBytes(std::string_view(bytes, text.size()), value);
 }
 
 // Writes parts into target from position at on, sizing target to fit them.
@@ -178,28 +238,14 @@ Text JoinedText(std::initializer_list<TextView> parts) {
   return joined;
 }
 
-char16_t* AppendDecimal(char16_t* at, double value) {
-  const double millionths = std::round(std::fmin(std::fabs(value), 1e15) * 1e6);
-  const auto whole = static_cast<int64_t>(millionths / 1e6);
-  int64_t decimals = static_cast<int64_t>(millionths - static_cast<double>(whole) * 1e6);
-  if (value < 0 && millionths != 0) *at++ = u'-';
-  at = CopyUnits(at, IntegerToText(whole));
-  if (decimals == 0) return at;
-  int places = 6;
-  for (; decimals % 10 == 0; decimals /= 10) --places;
-  *at++ = u'.';
-  for (int place = places - 1; place >= 0; --place, decimals /= 10)
-    at[place] = static_cast<char16_t>(u'0' + decimals % 10);
-  return at + places;
-}
-
+char16_t* AppendInteger(char16_t* at, int64_t value) { return AppendIntegerAt(at, value); }
+char* AppendInteger(char* at, int64_t value) { return AppendIntegerAt(at, value); }
+char16_t* AppendDecimal(char16_t* at, double value) { return AppendDecimalAt(at, value); }
 char16_t* AppendDecimalVector(char16_t* at, std::initializer_list<double> values) {
-  for (const double& value : values) {
-    *at++ = &value == values.begin() ? u'<' : u',';
-    at = AppendDecimal(at, value);
-  }
-  *at++ = u'>';
-  return at;
+  return AppendDecimalVectorAt(at, values);
+}
+char* AppendDecimalVector(char* at, std::initializer_list<double> values) {
+  return AppendDecimalVectorAt(at, values);
 }
 
 Text DecimalText(double value) {
@@ -211,6 +257,14 @@ bool TextToNumber(TextView text, double& value) {
   double read = 0;
   const size_t taken = ReadDecimalPrefix(text, read);
   if (taken == 0 || taken != text.size()) return ReadAnyNumber(text, value);
+  value = read;
+  return true;
+}
+
+bool TextToNumber(AsciiView text, double& value) {
+  double read = 0;
+  const size_t taken = ReadDecimalPrefix(text, read);
+  if (taken == 0 || taken != text.size()) return ReadAnyBytes(text, value);
   value = read;
   return true;
 }

@@ -102,13 +102,15 @@ IntegerText IntegerToText(int64_t value);
 // leading "+" is read too, as POV-Ray reads it. False, value untouched, when
 // it is not.
 bool TextToNumber(TextView text, double& value);
+bool TextToNumber(AsciiView text, double& value);
 
 namespace detail {
 
 // The decimal digits from at on, added to value; returns where they end.
-inline const char16_t* AddDigits(const char16_t* at, const char16_t* end, uint64_t& value) {
+template <typename Unit>
+const Unit* AddDigits(const Unit* at, const Unit* end, uint64_t& value) {
   for (; at != end; ++at) {
-    const auto digit = static_cast<uint32_t>(*at) - u'0';
+    const auto digit = static_cast<uint32_t>(*at) - '0';
     if (digit > 9) break;
     value = value * 10 + digit;
   }
@@ -120,27 +122,42 @@ inline constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 
 
 }  // namespace detail
 
+namespace detail {
+
+template <typename Unit>
+size_t ReadDecimalPrefix(const Unit* const begin, const Unit* const end, double& value) {
+  const bool hasSign = begin != end && (*begin == '-' || *begin == '+');
+  uint64_t digits = 0;
+  const Unit* const point = AddDigits(begin + (hasSign ? 1 : 0), end, digits);
+  const bool decimal = point != end && *point == '.';
+  const Unit* const stop = decimal ? AddDigits(point + 1, end, digits) : point;
+  const auto count = static_cast<size_t>(stop - begin) - (hasSign ? 1 : 0) - (decimal ? 1 : 0);
+  const bool exponent = stop != end && (*stop == 'e' || *stop == 'E');
+  if (exponent || count == 0 || count > 15) return 0;
+  // The digits as an integer and the power of ten are both held exactly, so
+  // their quotient is the nearest double, as from_chars would find it.
+  const double magnitude = static_cast<double>(digits) / PowersOfTen[decimal ? stop - point - 1 : 0];
+  value = *begin == '-' ? -magnitude : magnitude;
+  return static_cast<size_t>(stop - begin);
+}
+
+}  // namespace detail
+
 // Reads the number without an exponent, of at most 15 digits, that text begins
 // with, as TextToNumber reads it. Returns the units it took, 0 (value
 // untouched) when text begins with no such number or with more digits, or
 // with one that goes on into an exponent. Inline: positions read three a vertex.
 inline size_t ReadDecimalPrefix(TextView text, double& value) {
-  const char16_t* const begin = text.data();
-  const char16_t* const end = begin + text.size();
-  const bool hasSign = begin != end && (*begin == u'-' || *begin == u'+');
-  uint64_t digits = 0;
-  const char16_t* const point = detail::AddDigits(begin + (hasSign ? 1 : 0), end, digits);
-  const bool decimal = point != end && *point == u'.';
-  const char16_t* const stop = decimal ? detail::AddDigits(point + 1, end, digits) : point;
-  const auto count = static_cast<size_t>(stop - begin) - (hasSign ? 1 : 0) - (decimal ? 1 : 0);
-  const bool exponent = stop != end && (*stop == u'e' || *stop == u'E');
-  if (exponent || count == 0 || count > 15) return 0;
-  // The digits as an integer and the power of ten are both held exactly, so
-  // their quotient is the nearest double, as from_chars would find it.
-  const double magnitude = static_cast<double>(digits) / detail::PowersOfTen[decimal ? stop - point - 1 : 0];
-  value = *begin == u'-' ? -magnitude : magnitude;
-  return static_cast<size_t>(stop - begin);
+  return detail::ReadDecimalPrefix(text.data(), text.data() + text.size(), value);
 }
+inline size_t ReadDecimalPrefix(AsciiView text, double& value) {
+  return detail::ReadDecimalPrefix(text.data(), text.data() + text.size(), value);
+}
+
+// Writes the decimal text of value at at, as IntegerToText gives it, and
+// returns where it ends. Needs room for 20 units.
+char16_t* AppendInteger(char16_t* at, int64_t value);
+char* AppendInteger(char* at, int64_t value);
 
 // Writes value at at with six decimals at most, its trailing zeros left off
 // ("0.5", "-2", "96.078431"), and returns where it ends: a millionth is below
@@ -154,6 +171,7 @@ Text DecimalText(double value);
 // Writes "<a,b,...>" of values as AppendDecimal writes each, at at, and
 // returns where it ends. Needs room for 30 units a value.
 char16_t* AppendDecimalVector(char16_t* at, std::initializer_list<double> values);
+char* AppendDecimalVector(char* at, std::initializer_list<double> values);
 
 // True when a and b differ at most in the case of ASCII letters.
 bool SameTextNoCase(TextView a, TextView b);

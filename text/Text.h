@@ -15,6 +15,11 @@ using Text = std::u16string;
 // return (a part of their argument, valid while the argument is).
 using TextView = std::u16string_view;
 
+// A borrowed text of ASCII characters kept as their bytes: the vector texts
+// of a mesh, which are numbers by construction, and which the writers copy to
+// the files as they are, ASCII being the same in every code page.
+using AsciiView = std::string_view;
+
 // Code unit constants that the converter and the dialogs test for.
 inline constexpr char16_t CarriageReturn = u'\r';
 inline constexpr char16_t LineFeed = u'\n';

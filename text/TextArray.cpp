@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
-#include "text/CopyUnits.h"
-
 namespace meshfold {
 
 namespace {
 
 // Large enough that block allocation is rare, small enough that the last,
 // partly used block wastes little next to a mesh's records.
-constexpr size_t BlockLength = LargeBlockUnit / sizeof(char16_t);
+constexpr size_t BlockLength = LargeBlockUnit;
+
+// Restrict lets the loop run in vector registers: a char may alias anything.
+char* Narrow(char* __restrict out, const char16_t* __restrict in, size_t count) {
+  for (size_t k = 0; k < count; ++k) out[k] = static_cast<char>(in[k]);
+  return out + count;
+}
 
 }  // namespace
 
@@ -22,7 +26,7 @@ void TextArray::Create(int64_t upperBound) {
 void TextArray::Release() {
   elements_.Clear();
   upperBound_ = -1;
-  std::vector<ZeroedBlock<char16_t>>().swap(blocks_);
+  std::vector<ZeroedBlock<char>>().swap(blocks_);
   free_ = nullptr;
   freeLength_ = 0;
 }
@@ -32,14 +36,14 @@ void TextArray::Grow(int64_t upperBound) {
   upperBound_ = upperBound;
 }
 
-char16_t* TextArray::Allocate(size_t length) {
+char* TextArray::Allocate(size_t length) {
   if (length > freeLength_) {
     const size_t blockLength = std::max(length, BlockLength);
     blocks_.emplace_back(blockLength);
     free_ = blocks_.back().get();
     freeLength_ = blockLength;
   }
-  char16_t* storage = free_;
+  char* storage = free_;
   free_ += length;
   freeLength_ -= length;
   return storage;
@@ -51,9 +55,9 @@ void TextArray::AssignJoined(int64_t index, std::initializer_list<TextView> part
   Element& element = At(index);
   // A text that fits where the old one was overwrites it; stored records are
   // written once, so the space of a longer text's old copy is seldom lost.
-  char16_t* storage = length <= element.length ? element.data : Allocate(length);
-  char16_t* at = storage;
-  for (TextView part : parts) at = CopyUnits(at, part);
+  char* storage = length <= element.length ? element.data : Allocate(length);
+  char* at = storage;
+  for (TextView part : parts) at = Narrow(at, part.data(), part.size());
   element.data = storage;
   element.length = length;
 }

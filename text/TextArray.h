@@ -1,7 +1,8 @@
 #pragma once
-// Arrays of texts indexed 0 to an upper bound. Element texts live in large
-// blocks owned by the array, so assigning an element allocates only when a
-// block is used up, and releasing the array frees every text at once.
+// Arrays of ASCII texts indexed 0 to an upper bound, kept as their bytes: half
+// the room of code units, and what the files receive. Element texts live in
+// large blocks owned by the array, so assigning an element allocates only
+// when a block is used up, and releasing the array frees every text at once.
 
 #include <cstdint>
 #include <initializer_list>
@@ -35,21 +36,22 @@ class TextArray {
   // The text of element index, "" when it was never assigned. The index must
   // lie within 0 .. UpperBound(). The view stays valid until the element is
   // assigned again or the array is created anew or released.
-  TextView Read(int64_t index) const {
+  AsciiView Read(int64_t index) const {
     const Element& element = At(index);
-    return TextView(element.data, element.length);
+    return AsciiView(element.data, element.length);
   }
 
   // Element index becomes a copy of text. Index within 0 .. UpperBound().
   void Assign(int64_t index, TextView text) { AssignJoined(index, {text}); }
 
   // Element index becomes the join of parts, built in place without a
-  // temporary. Parts must not view this array's own elements.
+  // temporary. Parts hold only ASCII characters: each code unit is kept as
+  // its low byte.
   void AssignJoined(int64_t index, std::initializer_list<TextView> parts);
 
  private:
   struct Element {
-    char16_t* data = nullptr;
+    char* data = nullptr;
     size_t length = 0;
   };
 
@@ -57,13 +59,13 @@ class TextArray {
   Element& At(int64_t index) { return elements_[static_cast<size_t>(index)]; }
 
   void Grow(int64_t upperBound);
-  char16_t* Allocate(size_t length);
+  char* Allocate(size_t length);
 
   // 2^17 elements fill a large page.
   ChunkedArray<Element, 17> elements_;
   int64_t upperBound_ = -1;
-  std::vector<ZeroedBlock<char16_t>> blocks_;
-  char16_t* free_ = nullptr;
+  std::vector<ZeroedBlock<char>> blocks_;
+  char* free_ = nullptr;
   size_t freeLength_ = 0;
 };
 

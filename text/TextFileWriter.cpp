@@ -42,15 +42,18 @@ void BufferedWrite(FileRecord& record, const uint8_t* bytes, size_t count) {
   record.count -= static_cast<int32_t>(count);
 }
 
+void WriteBytes(FileRecord& record, std::string_view text) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  if (record.buffer == nullptr) {
+    if (record.readOnly == 0) WriteToFile(record, bytes, text.size());
+  } else {
+    BufferedWrite(record, bytes, text.size());
+  }
+}
+
 void WriteText(FileRecord& record, TextView text, std::string& store) {
   if (text.empty()) return;
-  if (!TextToAnsi(text, store)) return;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(store.data());
-  if (record.buffer == nullptr) {
-    if (record.readOnly == 0) WriteToFile(record, bytes, store.size());
-  } else {
-    BufferedWrite(record, bytes, store.size());
-  }
+  if (TextToAnsi(text, store)) WriteBytes(record, store);
 }
 
 // When both attempts fail, the first one's error is the one to report: the
@@ -112,6 +115,12 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding /*encoding*/) {
   if (record == nullptr) return;
   WriteText(*record, text, record->lineBytes);
   WriteText(*record, LineEnd, record->endBytes);
+}
+
+void WriteAscii(FileHandle handle, std::span<const AsciiView> pieces) {
+  FileRecord* record = FindOpenFile(handle);
+  if (record == nullptr) return;
+  for (AsciiView piece : pieces) WriteBytes(*record, piece);
 }
 
 void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding /*encoding*/) {

@@ -27,6 +27,10 @@ void WriteLine(FileHandle handle, TextView text, TextEncoding encoding);
 // joined text: a line built of long pieces costs no memory of its own.
 void WriteLinePieces(FileHandle handle, std::span<const TextView> pieces, TextEncoding encoding);
 
+// Writes the bytes of pieces as they are, without a line end: ASCII texts,
+// which every code page writes alike, need no conversion.
+void WriteAscii(FileHandle handle, std::span<const AsciiView> pieces);
+
 // Creates or replaces the file at path, lets write(handle) fill it, and closes
 // it. Returns 0 when every byte reached the file, else the platform error that
 // stopped the creation or the first write that failed.

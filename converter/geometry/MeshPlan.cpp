@@ -41,6 +41,7 @@ class MeshPlanner {
     if (options.normals == NormalSource::File)
       plan_.usedFileNormals.assign(static_cast<size_t>(store.NormalCount) + 1, false);
     plan_.faceFirsts.reserve(static_cast<size_t>(store.FaceCount));
+    plan_.kinds.reserve(static_cast<size_t>(store.FaceCount));
   }
 
   MeshPlan Plan() {
@@ -70,11 +71,10 @@ class MeshPlanner {
     // Millions of corners in one run would carry a place beyond four bytes.
     if (face.first - plan_.runs.back().base > UINT32_MAX) StartRun(plan_.runs.back().state, face.first);
     const auto first = static_cast<uint32_t>(face.first - plan_.runs.back().base);
-    for (uint32_t k = 0; k + 2 < face.count; ++k) {
-      plan_.faceFirsts.push_back(first);
-      plan_.fromCuts.push_back(cut.kind == PolygonCut::Triangles);
-      plan_.fileNormals.push_back(cut.fileNormals);
-    }
+    const auto kind = static_cast<uint8_t>((cut.kind == PolygonCut::Triangles ? FromCuts : 0) |
+                                           (cut.fileNormals ? FileNormals : 0));
+    plan_.faceFirsts.insert(plan_.faceFirsts.end(), face.count - 2, first);
+    plan_.kinds.insert(plan_.kinds.end(), face.count - 2, kind);
     plan_.cuts.insert(plan_.cuts.end(), cut.triangles.begin(), cut.triangles.end());
     plan_.triangles += face.count - 2;
     for (size_t corner = face.first; corner != face.first + face.count; ++corner) {

@@ -24,18 +24,22 @@ struct TriangleRun {
   FaceState state;
 };
 
-// Each triangle keeps four bytes and two bits: the place of its face's first
-// corner, counted from its run's base, and whether it is one of the cuts and
-// whether it takes the file's normals. A fan triangle's corners follow from
-// its place in the face: k triangles after the face's first, they are the
-// face's corners 0, k + 1 and k + 2.
+// What a planned triangle is, beside its place: bits of MeshPlan::kinds.
+enum TriangleKind : uint8_t {
+  FromCuts = 1,     // its corners are the next of the plan's cuts, not the fan's
+  FileNormals = 2,  // it takes the file's normals
+};
+
+// Each triangle keeps five bytes: the place of its face's first corner,
+// counted from its run's base, and its kind. A fan triangle's corners follow
+// from its place in the face: k triangles after the face's first, they are
+// the face's corners 0, k + 1 and k + 2.
 struct MeshPlan {
   int64_t triangles = 0;
   bool uvMapped = false;  // every corner of every triangle names a stored uv vertex
   NormalSource normals = NormalSource::File;
   std::vector<uint32_t> faceFirsts;
-  std::vector<bool> fromCuts;
-  std::vector<bool> fileNormals;
+  std::vector<uint8_t> kinds;
   std::vector<CornerTriple> cuts;  // the triangles of the faces not cut as the fan, in order
   std::vector<TriangleRun> runs;   // the first for the faces before any "s", "usemtl", "o" or "g"
   // Which of the file's normals, by number, some triangle takes: a mesh2
@@ -73,9 +77,11 @@ void WalkPlannedRuns(const MeshPlan& plan, size_t firstRun, size_t endRun, Each 
     uint32_t k = 0;
     for (size_t t = run.firstTriangle; t < end; ++t) {
       k = t > run.firstTriangle && plan.faceFirsts[t] == plan.faceFirsts[t - 1] ? k + 1 : 0;
-      const CornerTriple c = plan.fromCuts[t] ? plan.cuts[cut++] : CornerTriple{0, k + 1, k + 2};
+      const uint8_t kind = plan.kinds[t];
+      const CornerTriple c = (kind & FromCuts) != 0 ? plan.cuts[cut++] : CornerTriple{0, k + 1, k + 2};
       const size_t first = run.base + plan.faceFirsts[t];
-      each(PlannedTriangle{run.state, plan.fileNormals[t], t, {first + c[0], first + c[1], first + c[2]}});
+      each(PlannedTriangle{
+          run.state, (kind & FileNormals) != 0, t, {first + c[0], first + c[1], first + c[2]}});
     }
   }
 }

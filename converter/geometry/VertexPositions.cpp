@@ -9,24 +9,24 @@ namespace meshfold {
 
 namespace {
 
-bool EndsCoordinate(char16_t unit) { return unit == u' ' || unit == u',' || unit == u'>'; }
+bool EndsCoordinate(char unit) { return unit == ' ' || unit == ',' || unit == '>'; }
 
 }  // namespace
 
 // Each coordinate runs to a blank, a comma or the '>'. Most are short
 // decimals, read in the same look that finds their end.
-Vector3 ReadVectorText(TextView text) {
+Vector3 ReadVectorText(AsciiView text) {
   Vector3 position{0, 0, 0};
-  const char16_t* at = text.data() + 1;
-  const char16_t* const end = text.data() + text.size();
+  const char* at = text.data() + 1;
+  const char* const end = text.data() + text.size();
   for (double& coordinate : position) {
-    while (at != end && *at == u' ') ++at;
-    const char16_t* stop = at + ReadDecimalPrefix(TextView(at, static_cast<size_t>(end - at)), coordinate);
+    while (at != end && *at == ' ') ++at;
+    const char* stop = at + ReadDecimalPrefix(AsciiView(at, static_cast<size_t>(end - at)), coordinate);
     if (stop == at || (stop != end && !EndsCoordinate(*stop))) {
       stop = std::find_if(at, end, EndsCoordinate);
-      if (!TextToNumber(TextView(at, static_cast<size_t>(stop - at)), coordinate)) coordinate = 0;
+      if (!TextToNumber(AsciiView(at, static_cast<size_t>(stop - at)), coordinate)) coordinate = 0;
     }
-    at = std::find(stop, end, u',');
+    at = std::find(stop, end, ',');
     if (at != end) ++at;
   }
   return position;

@@ -17,7 +17,7 @@ namespace meshfold {
 // The vector "<x,y,z>" or "<x, y, z> ", the two forms the store keeps, as
 // POV-Ray reads it; a coordinate that is no number, or beyond what a double
 // holds, is 0.
-Vector3 ReadVectorText(TextView text);
+Vector3 ReadVectorText(AsciiView text);
 
 class VertexPositions {
  public:

@@ -6,11 +6,11 @@ namespace {
 
 // False for a vector text, in either form the store keeps, whose every digit
 // before an exponent is 0.
-bool HasDirection(TextView vector) {
+bool HasDirection(AsciiView vector) {
   bool mantissa = true;
-  for (const char16_t unit : vector) {
-    if (mantissa && unit >= u'1' && unit <= u'9') return true;
-    mantissa = unit == u',' || (mantissa && unit != u'e' && unit != u'E');
+  for (const char unit : vector) {
+    if (mantissa && unit >= '1' && unit <= '9') return true;
+    mantissa = unit == ',' || (mantissa && unit != 'e' && unit != 'E');
   }
   return false;
 }

@@ -131,18 +131,18 @@ inline bool NamesDirectedNormal(const std::vector<bool>& directed, uint32_t norm
 }
 
 // Vector text of vertex number, "" when no such vertex was read.
-inline TextView VertexVector(const RecordStore& store, int64_t number) {
-  return number >= 1 && number <= store.VertexCount ? store.VertexTexts.Read(number) : TextView();
+inline AsciiView VertexVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.VertexCount ? store.VertexTexts.Read(number) : AsciiView();
 }
 
 // Vector text of normal number, "" when no such normal was read.
-inline TextView NormalVector(const RecordStore& store, int64_t number) {
-  return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : TextView();
+inline AsciiView NormalVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.NormalCount ? store.NormalTexts.Read(number) : AsciiView();
 }
 
 // "<u,v>" of uv vertex number, "" when no such uv vertex was read.
-inline TextView UvVector(const RecordStore& store, int64_t number) {
-  return number >= 1 && number <= store.UvCount ? store.UvTexts.Read(number) : TextView();
+inline AsciiView UvVector(const RecordStore& store, int64_t number) {
+  return number >= 1 && number <= store.UvCount ? store.UvTexts.Read(number) : AsciiView();
 }
 
 }  // namespace meshfold

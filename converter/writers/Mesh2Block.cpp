@@ -1,9 +1,8 @@
 #include "converter/writers/Mesh2Block.h"
 
-#include <algorithm>
 #include <span>
 
-#include "text/CopyUnits.h"
+#include "text/CodePage.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -14,6 +13,10 @@ namespace {
 // One line of pieces; the pieces may be temporaries of the caller's expression.
 void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
   WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
+}
+
+void WriteBytes(FileHandle file, std::initializer_list<AsciiView> pieces) {
+  WriteAscii(file, std::span(pieces.begin(), pieces.size()));
 }
 
 }  // namespace
@@ -28,26 +31,33 @@ Mesh2Block::~Mesh2Block() {
   WriteLine(file_, u"  }", EncodingAnsi);
 }
 
-void Mesh2Block::Entry(TextView text) {
+void Mesh2Block::Entry(AsciiView text) {
   if (text.size() > EntryRoom - 8) {
     Flush();
-    WritePieces(file_, {u"    ", text, --left_ > 0 ? u"," : u""});
+    WriteBytes(file_, {"    ", text, --left_ > 0 ? ",\r\n" : "\r\n"});
     return;
   }
-  used_ = CopyUnits(CopyLiteral(used_, u"    "), text);
+  used_ = CopyLiteral(used_, "    ");
+  std::memcpy(used_, text.data(), text.size());
+  used_ += text.size();
   EndEntry();
 }
 
-// WriteLine ends the batch's last line.
+void Mesh2Block::Entry(TextView text) {
+  TextToAnsi(text, textureBytes_);
+  Entry(AsciiView(textureBytes_));
+}
+
 void Mesh2Block::Flush() {
   if (used_ == batch_.data()) return;
-  WriteLine(file_, TextView(batch_.data(), static_cast<size_t>(used_ - batch_.data()) - 2), EncodingAnsi);
+  WriteBytes(file_, {AsciiView(batch_.data(), static_cast<size_t>(used_ - batch_.data()))});
   used_ = batch_.data();
 }
 
-void UnitVectorText(const std::array<float, 3>& vector, Text& text) {
-  char16_t units[96];
-  text.assign(units, AppendDecimalVector(units, {vector[0], vector[1], vector[2]}));
+AsciiView UnitVectorText(const std::array<float, 3>& vector, std::string& text) {
+  char bytes[96];
+  text.assign(bytes, AppendDecimalVector(bytes, {vector[0], vector[1], vector[2]}));
+  return text;
 }
 
 }  // namespace meshfold

@@ -5,16 +5,19 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
-#include "text/CopyUnits.h"
 #include "text/FileTable.h"
 #include "text/StringOperations.h"
 #include "text/Text.h"
 
 namespace meshfold {
 
-// Entries gather into one batch of many lines that goes to the writer at once:
-// a call through the writer per entry would cost more than the entry.
+// Entries gather as bytes into one batch of many lines that goes to the
+// writer at once: a call through the writer per entry would cost more than
+// the entry. Vectors and indices are ASCII and are copied as they are; only
+// the textures, which may name image files, pass through the code page.
 class Mesh2Block {
  public:
   // Writes the block's opening lines; the destructor writes its end.
@@ -23,55 +26,61 @@ class Mesh2Block {
   Mesh2Block(const Mesh2Block&) = delete;
   Mesh2Block& operator=(const Mesh2Block&) = delete;
 
-  // An entry that is a text: a vector, or a texture. One too long for the
-  // batch goes to the writer on its own.
+  // An entry that is a vector text. One too long for the batch goes to the
+  // writer on its own.
+  void Entry(AsciiView text);
+
+  // An entry that is a texture, "texture { ... }".
   void Entry(TextView text);
 
   // An entry of three indices, then textureCount texture indices (0, 1 or 3).
   // Inline, as the copies of the literals: the index blocks hold millions.
   void Indices(int64_t a, int64_t b, int64_t c, const uint32_t* textures = nullptr,
                uint32_t textureCount = 0) {
-    used_ = CopyLiteral(used_, u"    <");
-    used_ = CopyUnits(used_, IntegerToText(a));
-    *used_++ = u',';
-    used_ = CopyUnits(used_, IntegerToText(b));
-    *used_++ = u',';
-    used_ = CopyUnits(used_, IntegerToText(c));
-    *used_++ = u'>';
+    used_ = CopyLiteral(used_, "    <");
+    used_ = AppendInteger(used_, a);
+    *used_++ = ',';
+    used_ = AppendInteger(used_, b);
+    *used_++ = ',';
+    used_ = AppendInteger(used_, c);
+    *used_++ = '>';
     for (uint32_t k = 0; k < textureCount; ++k) {
-      *used_++ = u',';
-      used_ = CopyUnits(used_, IntegerToText(textures[k]));
+      *used_++ = ',';
+      used_ = AppendInteger(used_, textures[k]);
     }
     EndEntry();
   }
 
  private:
-  static constexpr size_t BatchUnits = 4096;
+  static constexpr size_t BatchBytes = 8192;
   // Room for one entry beyond the batch: an indices entry, or a text of up to
-  // EntryRoom - 8 units with its indent and line end.
+  // EntryRoom - 8 bytes with its indent and line end.
   static constexpr size_t EntryRoom = 256;
 
-  // Copies a literal's units to at: a fixed-size copy, without the size tests
-  // CopyUnits makes for texts of any length.
+  // Copies a literal's bytes to at: a fixed-size copy, without the size tests
+  // a copy of a text of any length makes.
   template <size_t Size>
-  static char16_t* CopyLiteral(char16_t* at, const char16_t (&literal)[Size]) {
-    return std::copy(literal, literal + Size - 1, at);
+  static char* CopyLiteral(char* at, const char (&literal)[Size]) {
+    std::memcpy(at, literal, Size - 1);
+    return at + Size - 1;
   }
 
   void EndEntry() {
-    used_ = --left_ > 0 ? CopyLiteral(used_, u",\r\n") : CopyLiteral(used_, u"\r\n");
-    if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchUnits)) Flush();
+    used_ = --left_ > 0 ? CopyLiteral(used_, ",\r\n") : CopyLiteral(used_, "\r\n");
+    if (used_ - batch_.data() >= static_cast<ptrdiff_t>(BatchBytes)) Flush();
   }
 
   void Flush();
 
   FileHandle file_;
   int64_t left_;
-  std::array<char16_t, BatchUnits + EntryRoom> batch_;
-  char16_t* used_ = batch_.data();
+  std::array<char, BatchBytes + EntryRoom> batch_;
+  char* used_ = batch_.data();
+  std::string textureBytes_;
 };
 
-// "<x,y,z>" of a unit vector, six decimals a coordinate at most.
-void UnitVectorText(const std::array<float, 3>& vector, Text& text);
+// "<x,y,z>" of a unit vector, six decimals a coordinate at most, into text,
+// which the view then shows.
+AsciiView UnitVectorText(const std::array<float, 3>& vector, std::string& text);
 
 }  // namespace meshfold

@@ -102,14 +102,15 @@ class Mesh2Writer {
 
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
-    Text buffer;
+    std::string normalBuffer;
+    Text textureBuffer;
     WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g); });
     if (plan_.normals != NormalSource::None)
-      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, buffer); });
+      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, normalBuffer); });
     if (plan_.uvMapped) WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g); });
     if (textures_.Count() > 0)
       WriteEntries(u"texture_list", textureNumbers_,
-                   [&](uint32_t g) { return textures_.Texture(g, buffer); });
+                   [&](uint32_t g) { return textures_.Texture(g, textureBuffer); });
     WriteFaceIndices();
     if (plan_.normals != NormalSource::None)
       WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });
@@ -158,10 +159,9 @@ class Mesh2Writer {
   }
 
   // The file's normal as the store keeps it, or a computed one written into buffer.
-  TextView NormalText(uint32_t global, Text& buffer) const {
+  AsciiView NormalText(uint32_t global, std::string& buffer) const {
     if (global <= fileNormals_) return store_.NormalTexts.Read(global);
-    UnitVectorText(plan_.computed.vectors[global - fileNormals_ - 1], buffer);
-    return buffer;
+    return UnitVectorText(plan_.computed.vectors[global - fileNormals_ - 1], buffer);
   }
 
   void WriteEntries(TextView name, const Numbering& numbering, auto text) {

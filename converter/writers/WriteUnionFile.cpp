@@ -33,8 +33,8 @@ void WriteHeader(FileHandle file, TextView baseName, int64_t faceCount, const Co
 // without a direction (a stored vector text is never empty); its vertex and
 // normal numbers.
 struct CornerTexts {
-  TextView vertex;
-  TextView normal;
+  AsciiView vertex;
+  AsciiView normal;
   uint32_t number;
   uint32_t normalNumber;
 };
@@ -44,7 +44,7 @@ struct CornerTexts {
                                                           const std::vector<bool>& directed,
                                                           const Corner& corner) {
   return {VertexVector(store, corner.vertex),
-          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : TextView(),
+          NamesDirectedNormal(directed, corner.normal) ? NormalVector(store, corner.normal) : AsciiView(),
           corner.vertex, corner.normal};
 }
 
@@ -54,9 +54,9 @@ bool HaveNormals(const CornerTexts& a, const CornerTexts& b, const CornerTexts& 
 
 TriangleLinePieces TrianglePieces(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
                                   bool smooth) {
-  if (!smooth) return {{u"   triangle { ", a.vertex, u", ", b.vertex, u", ", c.vertex, u" }"}, 7};
-  return {{u"   smooth_triangle { ", a.vertex, u", ", a.normal, u", ", b.vertex, u", ", b.normal, u", ",
-           c.vertex, u", ", c.normal, u" }"},
+  if (!smooth) return {{"   triangle { ", a.vertex, ", ", b.vertex, ", ", c.vertex, " }\r\n"}, 7};
+  return {{"   smooth_triangle { ", a.vertex, ", ", a.normal, ", ", b.vertex, ", ", b.normal, ", ", c.vertex,
+           ", ", c.normal, " }\r\n"},
           13};
 }
 
@@ -120,7 +120,7 @@ class UnionFaces {
                                             const CornerTexts& b, const CornerTexts& c) {
     const TriangleKind kind = KindOf(a, b, c);
     if (kind == TriangleKind::NoArea) return WriteNoArea(face);
-    WriteLinePieces(file_, TrianglePieces(a, b, c, kind == TriangleKind::Smooth).View(), EncodingAnsi);
+    WriteAscii(file_, TrianglePieces(a, b, c, kind == TriangleKind::Smooth).View());
     ++written_;
   }
 
@@ -214,9 +214,9 @@ TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool
 }
 
 void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
-                       const Corner& b, const Corner& c, Text& line) {
+                       const Corner& b, const Corner& c, std::string& line) {
   line.clear();
-  for (TextView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
+  for (AsciiView piece : TriangleLine(store, directed, a, b, c).View()) line.append(piece);
 }
 
 OsError WriteUnionFile(TextView includePath, TextView baseName, const RecordStore& store,

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "converter/ConversionOptions.h"
@@ -17,21 +18,21 @@
 
 namespace meshfold {
 
-// The texts whose join is the line of one triangle: a smooth_triangle of the
-// corners' vector texts when every corner names a stored normal with a
-// direction (directed, from DirectedNormals), else a triangle of their
-// vertices' vector texts alone. They view store.
+// The texts whose join is the line of one triangle, its CR LF included: a
+// smooth_triangle of the corners' vector texts when every corner names a
+// stored normal with a direction (directed, from DirectedNormals), else a
+// triangle of their vertices' vector texts alone. They view store.
 struct TriangleLinePieces {
-  std::array<TextView, 13> pieces;
+  std::array<AsciiView, 13> pieces;
   size_t count = 0;
-  std::span<const TextView> View() const { return std::span(pieces.data(), count); }
+  std::span<const AsciiView> View() const { return std::span(pieces.data(), count); }
 };
 TriangleLinePieces TriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
                                 const Corner& b, const Corner& c);
 
 // line becomes the line of the triangle a, b, c, the join of TriangleLine.
 void BuildTriangleLine(const RecordStore& store, const std::vector<bool>& directed, const Corner& a,
-                       const Corner& b, const Corner& c, Text& line);
+                       const Corner& b, const Corner& c, std::string& line);
 
 // Creates or replaces the file at includePath and writes the mesh of store,
 // declared under the name DeclaredName makes of baseName; options.scene adds

@@ -13,6 +13,7 @@ namespace meshfold {
 struct FoundImage {
   Text written;
   TextView kind;
+  bool operator==(const FoundImage&) const = default;
 };
 
 // Finds images for the materials of one OBJ file, each distinct path once.

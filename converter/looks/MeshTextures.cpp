@@ -17,11 +17,12 @@ MeshTextures::MeshTextures(const RecordStore& store, const MeshPlan& plan, std::
     : store_(store), looks_(std::move(looks)) {
   // Materials that no library defines look as faces without one do: without
   // vertex colours either, the mesh is left to the texture a scene gives it.
-  const auto plain = [&](const MaterialLook& look) {
-    return look.pigment == looks_.front().pigment && look.rest == looks_.front().rest;
-  };
+  const auto plain = [&](const MaterialLook& look) { return look == looks_.front(); };
   listed_ = !store.VertexColours.empty() || !std::all_of(looks_.begin(), looks_.end(), plain);
-  for (const MaterialLook& look : looks_) materialTextures_.push_back(TextureText(look.pigment, look.rest));
+  for (const MaterialLook& look : looks_) {
+    materialTextures_.push_back(TextureText(look));
+    rests_.push_back(RestText(look));
+  }
   if (store.VertexColours.empty()) return;
   NumberColours();
   ListColourTextures(plan);
@@ -91,7 +92,7 @@ TextView MeshTextures::Texture(size_t index, Text& buffer) const {
   char16_t units[96];
   char16_t* const at =
       AppendDecimalVector(units, {colour[0] / divisor, colour[1] / divisor, colour[2] / divisor});
-  const TextView rest = looks_[texture.material].rest;
+  const TextView rest = rests_[texture.material];
   JoinTexts(buffer, {u"texture { pigment { rgb ", TextView(units, static_cast<size_t>(at - units)), u" }",
                      rest.empty() ? u"" : u" ", rest, u" }"});
   return buffer;

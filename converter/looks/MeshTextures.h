@@ -54,6 +54,7 @@ class MeshTextures {
   const RecordStore& store_;
   std::vector<MaterialLook> looks_;
   std::vector<Text> materialTextures_;  // the texture of each look
+  std::vector<Text> rests_;             // the rest of each look, which its vertex colours keep
   bool listed_ = false;
   std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or UINT32_MAX for none
   std::vector<uint32_t> colourVertex_;  // by colour number: its first vertex

@@ -55,6 +55,7 @@ const Row Rows[] = {
      "material m: image i.png is a broken png file: its IHDR chunk fails its CRC; its Kd colour stands instead",
      Triangle, "m.mtl", {{u"/t/i.png", BadPng}}},
     // clang-format on
+    {"Kd a millionth off grey is the plain look", "Kd 0.8000001 0.8 0.8", "<0,1>\r\n  }\r\n  face_indices"},
 };
 
 struct Converted {

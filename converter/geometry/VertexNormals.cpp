@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "converter/geometry/FirstEqual.h"
 
@@ -19,23 +20,19 @@ double CornerAngle(const Vector3& corner, const Vector3& next, const Vector3& pr
   return std::acos(std::fmax(-1.0, std::fmin(1.0, Dot(a, b))));
 }
 
-// What each triangle gives the normals around its corners.
-struct TriangleShape {
-  std::vector<Vector3> normals;  // one a triangle
-  std::vector<float> angles;     // one a corner
-};
+// The unit normal of triangle t, the zero vector when it has none.
+Vector3 TriangleNormal(const TriangleMesh& mesh, size_t t) {
+  const Vector3* p[3];
+  for (size_t k = 0; k < 3; ++k) p[k] = &mesh.positions[mesh.corners[3 * t + k]];
+  return Unit(Cross(Difference(*p[1], *p[0]), Difference(*p[2], *p[0])));
+}
 
-TriangleShape MeasureTriangles(const TriangleMesh& mesh) {
-  const size_t triangles = mesh.corners.size() / 3;
-  TriangleShape shape{std::vector<Vector3>(triangles), std::vector<float>(mesh.corners.size())};
-  for (size_t t = 0; t < triangles; ++t) {
-    const Vector3* p[3];
-    for (size_t k = 0; k < 3; ++k) p[k] = &mesh.positions[mesh.corners[3 * t + k]];
-    shape.normals[t] = Unit(Cross(Difference(*p[1], *p[0]), Difference(*p[2], *p[0])));
-    for (size_t k = 0; k < 3; ++k)
-      shape.angles[3 * t + k] = static_cast<float>(CornerAngle(*p[k], *p[(k + 1) % 3], *p[(k + 2) % 3]));
-  }
-  return shape;
+// The angle of the triangle at corner, its k-th, as a weight.
+float AngleAt(const TriangleMesh& mesh, size_t corner) {
+  const size_t t = corner / 3, k = corner % 3;
+  const Vector3* p[3];
+  for (size_t j = 0; j < 3; ++j) p[j] = &mesh.positions[mesh.corners[3 * t + j]];
+  return static_cast<float>(CornerAngle(*p[k], *p[(k + 1) % 3], *p[(k + 2) % 3]));
 }
 
 // For each vertex, the first vertex at the same position. Exporters split a
@@ -63,25 +60,20 @@ CornersAround GatherCorners(const TriangleMesh& mesh) {
   return around;
 }
 
-// Computes the normals at one vertex. Its corners that see the same set of
-// triangles get the same normal, and it is written once.
+// Computes the normals at one vertex after the other. Its corners that see
+// the same set of triangles get the same normal, and it is written once. What
+// the triangles around a vertex give it (their normals, their angles there)
+// is measured when the vertex comes, not kept for the whole mesh: a big scan
+// would hold three doubles a triangle and a float a corner for it.
 class VertexNormalBuilder {
  public:
-  // Once measured, the mesh's positions and corners are let go before the
-  // normals take room: a big scan would otherwise hold both at once.
-  VertexNormalBuilder(TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
-      : needsNormals_(mesh.needsNormals),
-        smoothingGroups_(mesh.smoothingGroups),
+  VertexNormalBuilder(const TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
+      : mesh_(mesh),
         around_(GatherCorners(mesh)),
-        shape_(MeasureTriangles(mesh)),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
         out_(out) {
-    const size_t vertices = mesh.positions.size();
-    const size_t corners = mesh.corners.size();
-    std::vector<Vector3>().swap(mesh.positions);
-    std::vector<uint32_t>().swap(mesh.corners);
-    out_.cornerNormals.assign(corners, 0);
-    out_.vectors.reserve(vertices);
+    out_.cornerNormals.assign(mesh.corners.size(), 0);
+    out_.vectors.reserve(mesh.positions.size());
   }
 
   void Build() {
@@ -90,39 +82,76 @@ class VertexNormalBuilder {
 
  private:
   void BuildVertex(size_t vertex) {
+    const uint32_t begin = around_.first[vertex], end = around_.first[vertex + 1];
+    if (!Measure(begin, end)) return;
     const size_t firstNew = out_.vectors.size();
-    for (uint32_t at = around_.first[vertex]; at != around_.first[vertex + 1]; ++at) {
+    whole_.reset();
+    for (uint32_t at = begin; at != end; ++at) {
       const uint32_t corner = around_.corners[at];
-      if (!needsNormals_[corner / 3]) continue;
-      out_.cornerNormals[corner] = NormalIndex(CornerNormal(vertex, corner / 3), firstNew);
+      if (mesh_.needsNormals[corner / 3])
+        out_.cornerNormals[corner] = NormalIndex(CornerNormal(at - begin), firstNew);
     }
   }
 
-  // Whether the triangle other takes part in triangle's normals. One that
-  // faces more than a right angle away never does, whatever the smoothing groups say:
-  // a double-sided face's reversed twin would cancel the normal it joined.
-  bool SharesNormals(size_t triangle, size_t other) const {
-    if (other == triangle) return true;
-    const Vector3& own = shape_.normals[triangle];
-    const double facing = Dot(own, shape_.normals[other]);
+  // Measures the triangles of the corners begin .. end; false when none of
+  // them needs normals.
+  bool Measure(uint32_t begin, uint32_t end) {
+    bool needed = false;
+    for (uint32_t at = begin; at != end && !needed; ++at)
+      needed = mesh_.needsNormals[around_.corners[at] / 3];
+    if (!needed) return false;
+    triangles_.clear();
+    normals_.clear();
+    angles_.clear();
+    for (uint32_t at = begin; at != end; ++at) {
+      const uint32_t corner = around_.corners[at];
+      triangles_.push_back(corner / 3);
+      normals_.push_back(TriangleNormal(mesh_, corner / 3));
+      angles_.push_back(AngleAt(mesh_, corner));
+    }
+    return true;
+  }
+
+  // Whether the triangle of the vertex's corner other takes part in the
+  // normal of its corner own. One that faces more than a right angle away
+  // never does, whatever the smoothing groups say: a double-sided face's
+  // reversed twin would cancel the normal it joined.
+  bool SharesNormals(size_t own, size_t other) const {
+    if (triangles_[other] == triangles_[own]) return true;
+    const Vector3& normal = normals_[own];
+    const double facing = Dot(normal, normals_[other]);
     if (facing < 0) return false;
-    if (!smoothingGroups_.empty())
-      return smoothingGroups_[triangle] != 0 && smoothingGroups_[other] == smoothingGroups_[triangle];
+    const std::vector<uint32_t>& groups = mesh_.smoothingGroups;
+    if (!groups.empty()) {
+      const uint32_t group = groups[triangles_[own]];
+      return group != 0 && groups[triangles_[other]] == group;
+    }
     // A degenerate triangle has no direction to keep apart from.
-    return Dot(own, own) == 0 || facing >= creaseCosine_;
+    return Dot(normal, normal) == 0 || facing >= creaseCosine_;
   }
 
-  std::array<float, 3> CornerNormal(size_t vertex, size_t triangle) const {
-    const Vector3& own = shape_.normals[triangle];
+  // The sum of the weighted normals of the vertex's triangles that corner own
+  // shares normals with, in the order of the corners. Where it shares them
+  // with all, the sum is that of the whole vertex, made once.
+  Vector3 SharedSum(size_t own) {
+    bool all = true;
+    for (size_t other = 0; other < triangles_.size() && all; ++other) all = SharesNormals(own, other);
+    if (all && whole_) return *whole_;
     Vector3 sum{0, 0, 0};
-    for (uint32_t at = around_.first[vertex]; at != around_.first[vertex + 1]; ++at) {
-      const uint32_t corner = around_.corners[at];
-      if (!SharesNormals(triangle, corner / 3)) continue;
-      const Vector3& other = shape_.normals[corner / 3];
-      for (size_t k = 0; k < 3; ++k) sum[k] += shape_.angles[corner] * other[k];
+    for (size_t other = 0; other < triangles_.size(); ++other) {
+      if (!all && !SharesNormals(own, other)) continue;
+      for (size_t k = 0; k < 3; ++k) sum[k] += angles_[other] * normals_[other][k];
     }
-    Vector3 normal = Unit(sum);
-    if (Dot(normal, normal) == 0) normal = Dot(own, own) == 0 ? Vector3{0, 0, 1} : own;
+    if (all) whole_ = sum;
+    return sum;
+  }
+
+  std::array<float, 3> CornerNormal(size_t own) {
+    Vector3 normal = Unit(SharedSum(own));
+    if (Dot(normal, normal) == 0) {
+      const Vector3& triangle = normals_[own];
+      normal = Dot(triangle, triangle) == 0 ? Vector3{0, 0, 1} : triangle;
+    }
     return {static_cast<float>(normal[0]), static_cast<float>(normal[1]), static_cast<float>(normal[2])};
   }
 
@@ -134,12 +163,16 @@ class VertexNormalBuilder {
     return static_cast<uint32_t>(out_.vectors.size() - 1);
   }
 
-  const std::vector<bool>& needsNormals_;
-  const std::vector<uint32_t>& smoothingGroups_;
-  const CornersAround around_;  // before shape_: the welding's scratch room comes and goes first
-  const TriangleShape shape_;
+  const TriangleMesh& mesh_;
+  const CornersAround around_;
   const double creaseCosine_;
   VertexNormals& out_;
+  // Of the vertex at hand, a corner each: its triangle, that triangle's unit
+  // normal, its angle there; and the sum of all its triangles, once made.
+  std::vector<uint32_t> triangles_;
+  std::vector<Vector3> normals_;
+  std::vector<float> angles_;
+  std::optional<Vector3> whole_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "converter/geometry/FirstEqual.h"
+#include "text/CodePage.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -20,8 +21,8 @@ MeshTextures::MeshTextures(const RecordStore& store, const MeshPlan& plan, std::
   const auto plain = [&](const MaterialLook& look) { return look == looks_.front(); };
   listed_ = !store.VertexColours.empty() || !std::all_of(looks_.begin(), looks_.end(), plain);
   for (const MaterialLook& look : looks_) {
-    materialTextures_.push_back(TextureText(look));
-    rests_.push_back(RestText(look));
+    materialTextures_.push_back(AnsiBytes(TextureText(look)));
+    rests_.push_back(AnsiBytes(RestText(look)));
   }
   if (store.VertexColours.empty()) return;
   NumberColours();
@@ -83,18 +84,18 @@ uint32_t MeshTextures::CornerTexture(uint32_t vertex, uint32_t material) const {
 
 // A million colours make a million textures: each is written in place, its
 // numbers by AppendDecimal, without a text of its own.
-TextView MeshTextures::Texture(size_t index, Text& buffer) const {
+std::string_view MeshTextures::Texture(size_t index, std::string& buffer) const {
   if (index < looks_.size()) return materialTextures_[index];
   const ColourTexture& texture = colourTextures_[index - looks_.size()];
   const Colour& colour = store_.VertexColours[texture.vertex];
   // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
   const double divisor = scale_ > 1 ? 255 : 1;
-  char16_t units[96];
-  char16_t* const at =
-      AppendDecimalVector(units, {colour[0] / divisor, colour[1] / divisor, colour[2] / divisor});
-  const TextView rest = rests_[texture.material];
-  JoinTexts(buffer, {u"texture { pigment { rgb ", TextView(units, static_cast<size_t>(at - units)), u" }",
-                     rest.empty() ? u"" : u" ", rest, u" }"});
+  char bytes[96];
+  char* const at =
+      AppendDecimalVector(bytes, {colour[0] / divisor, colour[1] / divisor, colour[2] / divisor});
+  const std::string& rest = rests_[texture.material];
+  buffer.assign("texture { pigment { rgb ");
+  buffer.append(bytes, at).append(" }").append(rest.empty() ? "" : " ").append(rest).append(" }");
   return buffer;
 }
 

@@ -5,6 +5,8 @@
 // which wins over its material's pigment and keeps the rest of its look.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -30,9 +32,10 @@ class MeshTextures {
   // The entries of the texture_list; 0 when there is none.
   size_t Count() const { return listed_ ? looks_.size() + colourTextures_.size() : 0; }
 
-  // Texture number index of the list, "texture { ... }"; a vertex colour's is
-  // written into buffer, which the view then shows.
-  TextView Texture(size_t index, Text& buffer) const;
+  // Texture number index of the list, "texture { ... }", as the bytes the
+  // file receives; a vertex colour's is written into buffer, which the view
+  // then shows.
+  std::string_view Texture(size_t index, std::string& buffer) const;
 
   // The textures of a triangle of the plan. Inline where there are none.
   TriangleTextures Of(const PlannedTriangle& triangle) const {
@@ -53,8 +56,11 @@ class MeshTextures {
 
   const RecordStore& store_;
   std::vector<MaterialLook> looks_;
-  std::vector<Text> materialTextures_;  // the texture of each look
-  std::vector<Text> rests_;             // the rest of each look, which its vertex colours keep
+  // The texture of each look, and the rest of it that its vertex colours
+  // keep, as the bytes the file receives: a million colour textures are
+  // joined from them without a conversion each.
+  std::vector<std::string> materialTextures_;
+  std::vector<std::string> rests_;
   bool listed_ = false;
   std::vector<uint32_t> colourOf_;      // by vertex number: its colour's number, or UINT32_MAX for none
   std::vector<uint32_t> colourVertex_;  // by colour number: its first vertex

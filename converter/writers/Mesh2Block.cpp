@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "text/CodePage.h"
 #include "text/StringOperations.h"
 #include "text/TextFileWriter.h"
 
@@ -31,21 +30,16 @@ Mesh2Block::~Mesh2Block() {
   WriteLine(file_, u"  }", EncodingAnsi);
 }
 
-void Mesh2Block::Entry(AsciiView text) {
-  if (text.size() > EntryRoom - 8) {
+void Mesh2Block::Entry(std::string_view bytes) {
+  if (bytes.size() > EntryRoom - 8) {
     Flush();
-    WriteBytes(file_, {"    ", text, --left_ > 0 ? ",\r\n" : "\r\n"});
+    WriteBytes(file_, {"    ", bytes, --left_ > 0 ? ",\r\n" : "\r\n"});
     return;
   }
   used_ = CopyLiteral(used_, "    ");
-  std::memcpy(used_, text.data(), text.size());
-  used_ += text.size();
+  std::memcpy(used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
   EndEntry();
-}
-
-void Mesh2Block::Entry(TextView text) {
-  TextToAnsi(text, textureBytes_);
-  Entry(AsciiView(textureBytes_));
 }
 
 void Mesh2Block::Flush() {

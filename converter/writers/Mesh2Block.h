@@ -16,8 +16,7 @@ namespace meshfold {
 
 // Entries gather as bytes into one batch of many lines that goes to the
 // writer at once: a call through the writer per entry would cost more than
-// the entry. Vectors and indices are ASCII and are copied as they are; only
-// the textures, which may name image files, pass through the code page.
+// the entry.
 class Mesh2Block {
  public:
   // Writes the block's opening lines; the destructor writes its end.
@@ -26,12 +25,10 @@ class Mesh2Block {
   Mesh2Block(const Mesh2Block&) = delete;
   Mesh2Block& operator=(const Mesh2Block&) = delete;
 
-  // An entry that is a vector text. One too long for the batch goes to the
-  // writer on its own.
-  void Entry(AsciiView text);
-
-  // An entry that is a texture, "texture { ... }".
-  void Entry(TextView text);
+  // An entry as the bytes the file receives: a vector text, or a texture in
+  // the files' code page. One too long for the batch goes to the writer on
+  // its own.
+  void Entry(std::string_view bytes);
 
   // An entry of three indices, then textureCount texture indices (0, 1 or 3).
   // Inline, as the copies of the literals: the index blocks hold millions.
@@ -76,7 +73,6 @@ class Mesh2Block {
   int64_t left_;
   std::array<char, BatchBytes + EntryRoom> batch_;
   char* used_ = batch_.data();
-  std::string textureBytes_;
 };
 
 // "<x,y,z>" of a unit vector, six decimals a coordinate at most, into text,

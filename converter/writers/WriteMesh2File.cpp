@@ -103,7 +103,7 @@ class Mesh2Writer {
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
     std::string normalBuffer;
-    Text textureBuffer;
+    std::string textureBuffer;
     WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g); });
     if (plan_.normals != NormalSource::None)
       WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, normalBuffer); });

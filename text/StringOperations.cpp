@@ -169,7 +169,7 @@ TextView FilePart(TextView path) {
 namespace {
 
 // Reads any number from_chars reads, with a "+" before it or not.
-bool ReadAnyBytes(std::string_view bytes, double& value) {
+bool ReadAnyNumber(AsciiView bytes, double& value) {
   if (bytes.starts_with('+') && !bytes.starts_with("+-")) bytes.remove_prefix(1);
   const char* const end = bytes.data() + bytes.size();
   double read = 0;
@@ -179,7 +179,7 @@ bool ReadAnyBytes(std::string_view bytes, double& value) {
   return true;
 }
 
-// ReadAnyBytes of a text. Out of line, so that the common short decimal needs
+// ReadAnyNumber of a text's bytes. Out of line, so that the common short decimal needs
 // no room for the narrowed bytes.
 [[gnu::noinline]] bool ReadAnyNumber(TextView text, double& value) {
   // A number is ASCII, and a short one is narrowed on the stack.
@@ -191,7 +191,7 @@ bool ReadAnyBytes(std::string_view bytes, double& value) {
     if (text[at] > 0x7F) return false;
     bytes[at] = static_cast<char>(text[at]);
   }
-  return ReadAnyBytes(std::string_view(bytes, text.size()), value);
+  return ReadAnyNumber(AsciiView(bytes, text.size()), value);
 }
 
 // Writes parts into target from position at on, sizing target to fit them.
@@ -253,7 +253,10 @@ Text DecimalText(double value) {
   return Text(units, AppendDecimal(units, value));
 }
 
-bool TextToNumber(TextView text, double& value) {
+namespace {
+
+template <typename View>
+bool ReadNumber(View text, double& value) {
   double read = 0;
   const size_t taken = ReadDecimalPrefix(text, read);
   if (taken == 0 || taken != text.size()) return ReadAnyNumber(text, value);
@@ -261,12 +264,9 @@ bool TextToNumber(TextView text, double& value) {
   return true;
 }
 
-bool TextToNumber(AsciiView text, double& value) {
-  double read = 0;
-  const size_t taken = ReadDecimalPrefix(text, read);
-  if (taken == 0 || taken != text.size()) return ReadAnyBytes(text, value);
-  value = read;
-  return true;
-}
+}  // namespace
+
+bool TextToNumber(TextView text, double& value) { return ReadNumber(text, value); }
+bool TextToNumber(AsciiView text, double& value) { return ReadNumber(text, value); }
 
 }  // namespace meshfold

@@ -144,28 +144,38 @@ def print_table(rows, runs):
         print("| " + " | ".join(cells) + " |")
 
 
+# Time as a multiple of the floor and peak memory as a multiple of the input, by row.
+TIME_BOUNDS = {"standard": 3.0, "scanner": 5.0, "scanner mesh2": 4.0, "scanner1 mesh2": 4.0}
+MEMORY_BOUNDS = {"standard": 1.3, "standard mesh2": 1.2, "scanner mesh2": 2.0, "scanner1 mesh2": 2.0}
+
+
 def print_targets(rows):
     """The targets, each with its figure and a verdict."""
     verdicts = []
+    named = {row["name"]: row for row in rows}
     for row in rows:
-        bound = {"standard": 4.0, "standard mesh2": 2.0, "scanner": 5.0}.get(row["name"])
+        bound = TIME_BOUNDS.get(row["name"])
         if bound:
             ratio = row["wall"] / row["floor"]
             verdicts.append((f"time of {row['name']} <= {bound:g} x its floor", f"{ratio:.2f} x", ratio <= bound))
+    # The bare pass does the standard mesh2's work with the least a single thread can do: the measure of
+    # what the plan, the checks and the store cost on this machine, whatever its load.
+    mesh2, bare = named.get("standard mesh2"), named.get("standard bare mesh2")
+    if mesh2 and bare:
+        ratio = mesh2["wall"] / bare["wall"]
+        verdicts.append(("time of standard mesh2 <= 1.25 x its bare pass", f"{ratio:.2f} x", ratio <= 1.25))
     for row in rows:
-        if row["input_bytes"] < 100e6 or row["mode"] == "bare":
+        if row["input_bytes"] < 50e6 or row["mode"] == "bare":
             continue  # a small file's peak is mostly the program's fixed few megabytes
+        bound = MEMORY_BOUNDS.get(row["name"], 1.5)
         share = row["peak_mb"] * 1e6 / row["input_bytes"]
-        verdicts.append((f"peak memory of {row['name']} <= 1.5 x input", f"{share:.2f} x", share <= 1.5))
+        verdicts.append((f"peak memory of {row['name']} <= {bound:g} x input", f"{share:.2f} x", share <= bound))
     # The one-colour scanner sphere is the varied one's twin, the same size and the same bytes but for the
     # colours, so what the varied one takes beyond it is the cost of a million colours of their own.
-    named = {row["name"]: row for row in rows}
     varied, one = named.get("scanner mesh2"), named.get("scanner1 mesh2")
     if varied and one:
         growth = varied["wall"] / one["wall"]
         verdicts.append(("time of scanner mesh2 <= 1.3 x scanner1 mesh2", f"{growth:.2f} x", growth <= 1.3))
-        share = varied["peak_mb"] * 1e6 / varied["input_bytes"]
-        verdicts.append(("peak memory of scanner mesh2 <= 3.5 x input", f"{share:.2f} x", share <= 3.5))
     standard = next((row for row in rows if row["name"] == "standard"), None)
     for row in rows if standard else []:
         if row["mode"] != "union" or row is standard:

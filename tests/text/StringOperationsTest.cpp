@@ -21,15 +21,24 @@ TEST(StringOperations, TextToIntegerAndBack) {
       {u"9223372036854775808", Min}, {u"18446744073709551617", 1}, {u"12345678901234567890", -6101065172474983726}};
   // clang-format on
   for (const auto& [text, value] : cases) EXPECT_EQ(TextToInteger(text), value) << value;
-  // Digits go two at a time: every length, odd and even, and each end.
+  // Digits go two at a time: every length, odd and even, each end, and each
+  // side of 32 bits and of a power of ten; as texts and as bytes.
   Text joined;
+  std::string bytes;
   for (int64_t value :
        {int64_t{0}, int64_t{7}, int64_t{10}, int64_t{99}, int64_t{100}, int64_t{1009}, int64_t{-7},
-        int64_t{-10}, int64_t{12345}, Min, std::numeric_limits<int64_t>::max()}) {
+        int64_t{-10}, int64_t{12345}, int64_t{4294967295}, int64_t{4294967296}, int64_t{999999999999999999},
+        int64_t{1000000000000000000}, Min, std::numeric_limits<int64_t>::max()}) {
     AppendTexts(joined, {IntegerToText(value), u" "});
     EXPECT_EQ(TextToInteger(TextView(IntegerToText(value))), value);
+    char units[24];
+    bytes.append(units, AppendInteger(units, value)).append(" ");
   }
-  EXPECT_EQ(joined, u"0 7 10 99 100 1009 -7 -10 12345 -9223372036854775808 9223372036854775807 ");
+  const std::string expected =
+      "0 7 10 99 100 1009 -7 -10 12345 4294967295 4294967296 999999999999999999 1000000000000000000 "
+      "-9223372036854775808 9223372036854775807 ";
+  EXPECT_EQ(joined, Text(expected.begin(), expected.end()));
+  EXPECT_EQ(bytes, expected);
 }
 
 TEST(StringOperations, PartsOfPathsAndJoinsIntoTheirOwnTarget) {
@@ -61,9 +70,12 @@ TEST(StringOperations, NumbersReadToTheNearestDouble) {
     const char* const from = text.data() + (text.starts_with("+") && !text.starts_with("+-") ? 1 : 0);
     const auto [stop, error] = std::from_chars(from, text.data() + text.size(), expected);
     const bool readable = !text.empty() && error == std::errc() && stop == text.data() + text.size();
+    double fromBytes = -1;
     ASSERT_EQ(TextToNumber(Text(text.begin(), text.end()), got), readable) << text;
+    ASSERT_EQ(TextToNumber(AsciiView(text), fromBytes), readable) << text;
     if (!readable) continue;
     ASSERT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(expected)) << text;
+    ASSERT_EQ(std::bit_cast<uint64_t>(fromBytes), std::bit_cast<uint64_t>(expected)) << text;
   }
   const std::tuple<TextView, size_t, double> prefixes[] = {{u"1.25, 3", 4, 1.25},
                                                            {u"-.5>", 3, -0.5},

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 #include "converter/geometry/FirstEqual.h"
 
@@ -67,24 +69,25 @@ CornersAround GatherCorners(const TriangleMesh& mesh) {
 // would hold three doubles a triangle and a float a corner for it.
 class VertexNormalBuilder {
  public:
-  VertexNormalBuilder(const TriangleMesh& mesh, double creaseDegrees, VertexNormals& out)
+  // Writes into out's cornerNormals, sized already, and appends to vectors.
+  VertexNormalBuilder(const TriangleMesh& mesh, const CornersAround& around, double creaseDegrees,
+                      VertexNormals& out, std::vector<std::array<float, 3>>& vectors)
       : mesh_(mesh),
-        around_(GatherCorners(mesh)),
+        around_(around),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
-        out_(out) {
-    out_.cornerNormals.assign(mesh.corners.size(), 0);
-    out_.vectors.reserve(mesh.positions.size());
-  }
+        out_(out),
+        vectors_(vectors) {}
 
-  void Build() {
-    for (size_t vertex = 0; vertex + 1 < around_.first.size(); ++vertex) BuildVertex(vertex);
+  // The normals of the vertices from .. to, indices into vectors.
+  void Build(size_t from, size_t to) {
+    for (size_t vertex = from; vertex < to; ++vertex) BuildVertex(vertex);
   }
 
  private:
   void BuildVertex(size_t vertex) {
     const uint32_t begin = around_.first[vertex], end = around_.first[vertex + 1];
     if (!Measure(begin, end)) return;
-    const size_t firstNew = out_.vectors.size();
+    const size_t firstNew = vectors_.size();
     whole_.reset();
     for (uint32_t at = begin; at != end; ++at) {
       const uint32_t corner = around_.corners[at];
@@ -157,16 +160,17 @@ class VertexNormalBuilder {
 
   // The index of normal among those this vertex already wrote, or a new one.
   uint32_t NormalIndex(const std::array<float, 3>& normal, size_t firstNew) {
-    for (size_t index = firstNew; index < out_.vectors.size(); ++index)
-      if (out_.vectors[index] == normal) return static_cast<uint32_t>(index);
-    out_.vectors.push_back(normal);
-    return static_cast<uint32_t>(out_.vectors.size() - 1);
+    for (size_t index = firstNew; index < vectors_.size(); ++index)
+      if (vectors_[index] == normal) return static_cast<uint32_t>(index);
+    vectors_.push_back(normal);
+    return static_cast<uint32_t>(vectors_.size() - 1);
   }
 
   const TriangleMesh& mesh_;
-  const CornersAround around_;
+  const CornersAround& around_;
   const double creaseCosine_;
   VertexNormals& out_;
+  std::vector<std::array<float, 3>>& vectors_;
   // Of the vertex at hand, a corner each: its triangle, that triangle's unit
   // normal, its angle there; and the sum of all its triangles, once made.
   std::vector<uint32_t> triangles_;
@@ -175,11 +179,55 @@ class VertexNormalBuilder {
   std::optional<Vector3> whole_;
 };
 
+// Below this many corners a second thread costs more than it saves.
+constexpr size_t ThreadedCorners = 1 << 16;
+
+// The vertex after which the later half of the corners begins.
+size_t MiddleVertex(const CornersAround& around) {
+  const auto half = static_cast<uint32_t>(around.corners.size() / 2);
+  return static_cast<size_t>(std::lower_bound(around.first.begin(), around.first.end(), half) -
+                             around.first.begin());
+}
+
+// The later vertices' normals, numbered from 0 by their own builder, follow
+// the earlier ones'.
+void AppendLater(const TriangleMesh& mesh, const CornersAround& around, size_t middle,
+                 const std::vector<std::array<float, 3>>& later, VertexNormals& out) {
+  const auto offset = static_cast<uint32_t>(out.vectors.size());
+  for (uint32_t at = around.first[middle]; at != around.corners.size(); ++at) {
+    const uint32_t corner = around.corners[at];
+    if (mesh.needsNormals[corner / 3]) out.cornerNormals[corner] += offset;
+  }
+  out.vectors.insert(out.vectors.end(), later.begin(), later.end());
+}
+
 }  // namespace
 
+// Each vertex's normals depend on nothing but its own triangles, so a big
+// mesh is split in two halves of its corners, one for a second thread; the
+// vectors come out in the order one thread would give them.
 VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
+  const CornersAround around = GatherCorners(mesh);
+  const size_t vertices = around.first.size() - 1;
   VertexNormals normals;
-  VertexNormalBuilder(mesh, creaseDegrees, normals).Build();
+  normals.cornerNormals.assign(mesh.corners.size(), 0);
+  normals.vectors.reserve(mesh.positions.size());
+  const size_t middle = mesh.corners.size() < ThreadedCorners ? vertices : MiddleVertex(around);
+  std::vector<std::array<float, 3>> later;
+  VertexNormalBuilder laterBuilder(mesh, around, creaseDegrees, normals, later);
+  std::thread second;
+  try {
+    if (middle < vertices) second = std::thread([&] { laterBuilder.Build(middle, vertices); });
+  } catch (const std::system_error&) {
+    // Without a thread, this one does both halves.
+  }
+  VertexNormalBuilder(mesh, around, creaseDegrees, normals, normals.vectors).Build(0, middle);
+  if (second.joinable()) {
+    second.join();
+  } else {
+    laterBuilder.Build(middle, vertices);
+  }
+  AppendLater(mesh, around, middle, later, normals);
   return normals;
 }
 

@@ -88,5 +88,33 @@ TEST(ComputeVertexNormals, FacesTurnedAwayNeverJoin) {
   }
 }
 
+// A mesh big enough for two threads: copies of one folded strip, far apart,
+// each with a corner that needs no normal. Every copy's corners get the one
+// copy's normals, and the normals written are the one copy's, copy by copy.
+TEST(ComputeVertexNormals, BigMeshesGiveWhatEachPartGivesAlone) {
+  const TriangleMesh one{{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0.5}, {2, 0, 0.25}},
+                         {0, 1, 2, 0, 2, 3, 1, 4, 2},
+                         {true, true, false},
+                         {}};
+  const VertexNormals alone = ComputeVertexNormals(one, 30);
+  TriangleMesh many;
+  constexpr size_t Copies = 10000;
+  for (size_t copy = 0; copy < Copies; ++copy) {
+    for (const Vector3& p : one.positions)
+      many.positions.push_back({p[0] + 10.0 * static_cast<double>(copy), p[1], p[2]});
+    for (uint32_t vertex : one.corners) many.corners.push_back(static_cast<uint32_t>(vertex + 5 * copy));
+    many.needsNormals.insert(many.needsNormals.end(), one.needsNormals.begin(), one.needsNormals.end());
+  }
+  const VertexNormals normals = ComputeVertexNormals(many, 30);
+  ASSERT_EQ(normals.vectors.size(), Copies * alone.vectors.size());
+  for (size_t corner = 0; corner < many.corners.size(); ++corner) {
+    if (!many.needsNormals[corner / 3]) continue;
+    const size_t copy = corner / one.corners.size(), own = corner % one.corners.size();
+    ASSERT_EQ(normals.vectors[normals.cornerNormals[corner]], alone.vectors[alone.cornerNormals[own]])
+        << corner;
+    ASSERT_EQ(normals.cornerNormals[corner] / alone.vectors.size(), copy) << corner;
+  }
+}
+
 }  // namespace
 }  // namespace meshfold

@@ -1,6 +1,8 @@
 #include "text/TextArray.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 namespace meshfold {
 
@@ -41,6 +43,8 @@ char* TextArray::Allocate(size_t length) {
     const size_t blockLength = std::max(length, BlockLength);
     blocks_.emplace_back(blockLength);
     free_ = blocks_.back().get();
+    // A block no element could point at is as good as none.
+    if (reinterpret_cast<uintptr_t>(free_) + blockLength > AddressMask) throw std::bad_alloc();
     freeLength_ = blockLength;
   }
   char* storage = free_;
@@ -49,17 +53,24 @@ char* TextArray::Allocate(size_t length) {
   return storage;
 }
 
+char* TextArray::AllocateText(size_t length) {
+  return length < LongText ? Allocate(length) : Allocate(sizeof length + length) + sizeof length;
+}
+
 void TextArray::AssignJoined(int64_t index, std::initializer_list<TextView> parts) {
   size_t length = 0;
   for (TextView part : parts) length += part.size();
-  Element& element = At(index);
-  // A text that fits where the old one was overwrites it; stored records are
+  const AsciiView old = Unpack(At(index));
+  // A text that fits where the old one was overwrites it (a long one only
+  // where a long one was, whose length word it takes); stored records are
   // written once, so the space of a longer text's old copy is seldom lost.
-  char* storage = length <= element.length ? element.data : Allocate(length);
+  char* const storage = length <= old.size() ? const_cast<char*>(old.data()) : AllocateText(length);
+  if (length >= LongText) std::memcpy(storage - sizeof length, &length, sizeof length);
   char* at = storage;
   for (TextView part : parts) at = Narrow(at, part.data(), part.size());
-  element.data = storage;
-  element.length = length;
+  const auto address = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(storage));
+  elements_[static_cast<size_t>(index)] = address | static_cast<uint64_t>(std::min(length, LongText))
+                                                        << LengthShift;
 }
 
 }  // namespace meshfold

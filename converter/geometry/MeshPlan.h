@@ -4,6 +4,7 @@
 // store's faces are read once, here; every block is then written from the
 // plan's triangles, in their order.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -66,24 +67,51 @@ inline size_t RunEnd(const MeshPlan& plan, size_t r) {
   return r + 1 < plan.runs.size() ? plan.runs[r + 1].firstTriangle : static_cast<size_t>(plan.triangles);
 }
 
-// Calls each(triangle) for every triangle of the plan's runs firstRun up to
-// endRun (that one not among them), in order.
+// Where a walk of the plan's triangles stands: the next triangle, its run,
+// the next of the plan's cuts, and the first triangle of the next one's face.
+struct PlanPoint {
+  size_t triangle;
+  size_t run;
+  size_t cut;
+  size_t faceStart;
+};
+
+// Where a walk of run r begins.
+inline PlanPoint RunStart(const MeshPlan& plan, size_t r) {
+  const TriangleRun& run = plan.runs[r];
+  return {run.firstTriangle, r, run.firstCut, run.firstTriangle};
+}
+
+// Calls each(triangle) for every triangle from at on up to triangle end (that
+// one not among them), in order; returns where the walk then stands, from
+// which a later walk goes on.
 template <typename Each>
-void WalkPlannedRuns(const MeshPlan& plan, size_t firstRun, size_t endRun, Each each) {
-  for (size_t r = firstRun; r < endRun; ++r) {
-    const TriangleRun& run = plan.runs[r];
-    const size_t end = RunEnd(plan, r);
-    size_t cut = run.firstCut;
-    uint32_t k = 0;
-    for (size_t t = run.firstTriangle; t < end; ++t) {
-      k = t > run.firstTriangle && plan.faceFirsts[t] == plan.faceFirsts[t - 1] ? k + 1 : 0;
+PlanPoint WalkPlan(const MeshPlan& plan, PlanPoint at, size_t end, Each each) {
+  while (at.triangle < end) {
+    const TriangleRun& run = plan.runs[at.run];
+    const size_t runEnd = RunEnd(plan, at.run);
+    for (const size_t stop = std::min(end, runEnd); at.triangle < stop; ++at.triangle) {
+      const size_t t = at.triangle;
+      if (t == run.firstTriangle || plan.faceFirsts[t] != plan.faceFirsts[t - 1]) at.faceStart = t;
+      const auto k = static_cast<uint32_t>(t - at.faceStart);
       const uint8_t kind = plan.kinds[t];
-      const CornerTriple c = (kind & FromCuts) != 0 ? plan.cuts[cut++] : CornerTriple{0, k + 1, k + 2};
+      const CornerTriple c = (kind & FromCuts) != 0 ? plan.cuts[at.cut++] : CornerTriple{0, k + 1, k + 2};
       const size_t first = run.base + plan.faceFirsts[t];
       each(PlannedTriangle{
           run.state, (kind & FileNormals) != 0, t, {first + c[0], first + c[1], first + c[2]}});
     }
+    if (at.triangle < runEnd || at.run + 1 == plan.runs.size()) break;
+    const size_t next = at.run + 1;
+    at = RunStart(plan, next);
   }
+  return at;
+}
+
+// Calls each(triangle) for every triangle of the plan's runs firstRun up to
+// endRun (that one not among them), in order.
+template <typename Each>
+void WalkPlannedRuns(const MeshPlan& plan, size_t firstRun, size_t endRun, Each each) {
+  if (firstRun < endRun) WalkPlan(plan, RunStart(plan, firstRun), RunEnd(plan, endRun - 1), each);
 }
 
 // Calls each(triangle) for every triangle of plan, in order.

@@ -14,26 +14,12 @@ void WritePieces(FileHandle file, std::initializer_list<TextView> pieces) {
   WriteLinePieces(file, std::span(pieces.begin(), pieces.size()), EncodingAnsi);
 }
 
-void WriteBytes(FileHandle file, std::initializer_list<AsciiView> pieces) {
-  WriteAscii(file, std::span(pieces.begin(), pieces.size()));
-}
-
 }  // namespace
 
-Mesh2Block::Mesh2Block(FileHandle file, TextView name, int64_t count) : file_(file), left_(count) {
-  WritePieces(file_, {u"  ", name, u" {"});
-  WritePieces(file_, {u"    ", IntegerToText(count), u","});
-}
-
-Mesh2Block::~Mesh2Block() {
-  Flush();
-  WriteLine(file_, u"  }", EncodingAnsi);
-}
-
-void Mesh2Block::Entry(std::string_view bytes) {
+void Mesh2Entries::Entry(std::string_view bytes) {
   if (bytes.size() > EntryRoom - 8) {
     Flush();
-    WriteBytes(file_, {"    ", bytes, --left_ > 0 ? ",\r\n" : "\r\n"});
+    Send({"    ", bytes, --left_ > 0 ? ",\r\n" : "\r\n"});
     return;
   }
   used_ = CopyLiteral(used_, "    ");
@@ -42,10 +28,31 @@ void Mesh2Block::Entry(std::string_view bytes) {
   EndEntry();
 }
 
-void Mesh2Block::Flush() {
+void Mesh2Entries::Append(std::string_view entries, int64_t count) {
+  Flush();
+  Send({entries});
+  left_ -= count;
+}
+
+void Mesh2Entries::Flush() {
   if (used_ == batch_.data()) return;
-  WriteBytes(file_, {AsciiView(batch_.data(), static_cast<size_t>(used_ - batch_.data()))});
+  Send({AsciiView(batch_.data(), static_cast<size_t>(used_ - batch_.data()))});
   used_ = batch_.data();
+}
+
+void Mesh2Entries::Send(std::initializer_list<AsciiView> pieces) {
+  if (bytes_ == nullptr) return WriteAscii(file_, std::span(pieces.begin(), pieces.size()));
+  for (const AsciiView piece : pieces) bytes_->append(piece);
+}
+
+Mesh2Block::Mesh2Block(FileHandle file, TextView name, int64_t count) : Mesh2Entries(file, count) {
+  WritePieces(file_, {u"  ", name, u" {"});
+  WritePieces(file_, {u"    ", IntegerToText(count), u","});
+}
+
+Mesh2Block::~Mesh2Block() {
+  Flush();
+  WriteLine(file_, u"  }", EncodingAnsi);
 }
 
 AsciiView UnitVectorText(const std::array<float, 3>& vector, std::string& text) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "converter/writers/IdentifierName.h"
 #include "converter/writers/IncludeHeader.h"
@@ -73,6 +75,46 @@ struct Numberings {
   Numbering vertices, normals, uvs, textures;
 };
 
+// Entries a block formats in one go, on one thread.
+constexpr size_t ChunkEntries = size_t{1} << 16;
+
+// Formats a block's count entries: format(entries, at, end) gives those from
+// place at on up to entry end and returns the place after them; skip(at, end)
+// moves a place as far without formatting. A big block goes in pairs of
+// chunks, the later of each formatted into memory on a second thread while
+// this one gives the earlier to the file: formatting, not writing, is what a
+// mesh2 costs.
+template <typename Place, typename Skip, typename Format>
+void FormatInChunks(Mesh2Block& block, size_t count, Place at, Skip skip, Format format) {
+  std::string later;
+  for (size_t from = 0; from < count;) {
+    const size_t middle = std::min(count, from + ChunkEntries);
+    const size_t end = std::min(count, middle + ChunkEntries);
+    Place next = at;
+    const auto formatLater = [&] {
+      later.clear();
+      Mesh2Entries entries(later, static_cast<int64_t>(count - middle));
+      next = format(entries, skip(at, middle), end);
+    };
+    std::thread second;
+    try {
+      if (middle < end) second = std::thread(formatLater);
+    } catch (const std::system_error&) {
+      // Without a thread, this one formats both chunks.
+    }
+    const Place afterEarlier = format(block, at, middle);
+    if (second.joinable()) {
+      second.join();
+    } else if (middle < end) {
+      formatLater();
+    }
+    block.Append(later, static_cast<int64_t>(end - middle));
+    later.clear();
+    at = middle < end ? next : afterEarlier;
+    from = end;
+  }
+}
+
 // A stretch of the plan's runs, from one up to another.
 struct Span {
   size_t firstRun;
@@ -90,6 +132,7 @@ class Mesh2Writer {
         plan_(source.plan),
         textures_(source.textures),
         spans_(std::move(spans)),
+        whole_(whole),
         fileNormals_(numbers.fileNormals),
         vertices_(numbers.vertices),
         normals_(numbers.normals),
@@ -102,15 +145,16 @@ class Mesh2Writer {
 
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
-    std::string normalBuffer;
-    std::string textureBuffer;
-    WriteEntries(u"vertex_vectors", vertices_, [&](uint32_t g) { return store_.VertexTexts.Read(g); });
+    WriteEntries(u"vertex_vectors", vertices_,
+                 [&](uint32_t g, std::string&) { return store_.VertexTexts.Read(g); });
     if (plan_.normals != NormalSource::None)
-      WriteEntries(u"normal_vectors", normals_, [&](uint32_t g) { return NormalText(g, normalBuffer); });
-    if (plan_.uvMapped) WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g) { return store_.UvTexts.Read(g); });
+      WriteEntries(u"normal_vectors", normals_,
+                   [&](uint32_t g, std::string& buffer) { return NormalText(g, buffer); });
+    if (plan_.uvMapped)
+      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g, std::string&) { return store_.UvTexts.Read(g); });
     if (textures_.Count() > 0)
       WriteEntries(u"texture_list", textureNumbers_,
-                   [&](uint32_t g) { return textures_.Texture(g, textureBuffer); });
+                   [&](uint32_t g, std::string& buffer) { return textures_.Texture(g, buffer); });
     WriteFaceIndices();
     if (plan_.normals != NormalSource::None)
       WriteIndices(u"normal_indices", normals_, [&](auto& t, size_t k) { return NormalOf(t, k); });
@@ -164,27 +208,49 @@ class Mesh2Writer {
     return UnitVectorText(plan_.computed.vectors[global - fileNormals_ - 1], buffer);
   }
 
+  // text(global, buffer) gives an entry's bytes, which buffer may hold.
   void WriteEntries(TextView name, const Numbering& numbering, auto text) {
     Mesh2Block block(file_, name, static_cast<int64_t>(numbering.Count()));
-    for (size_t local = 0; local < numbering.Count(); ++local) block.Entry(text(numbering.Global(local)));
+    const auto format = [&](Mesh2Entries& entries, size_t from, size_t to) {
+      std::string buffer;
+      for (size_t local = from; local < to; ++local) entries.Entry(text(numbering.Global(local), buffer));
+      return to;
+    };
+    if (!whole_) return static_cast<void>(format(block, 0, numbering.Count()));
+    FormatInChunks(
+        block, numbering.Count(), size_t{0}, [](size_t, size_t to) { return to; }, format);
+  }
+
+  // entry(entries, triangle) gives a triangle's entry. A whole mesh's numbers
+  // are all given before its first block, so that formatting only reads them
+  // and may go on two threads; a group's are given as its triangles come.
+  void WriteTriangleEntries(Mesh2Block& block, auto entry) {
+    if (!whole_) return ForEachTriangle([&](const PlannedTriangle& t) { entry(block, t); });
+    const auto skip = [&](PlanPoint at, size_t to) {
+      return WalkPlan(plan_, at, to, [](const PlannedTriangle&) {});
+    };
+    FormatInChunks(block, triangles_, RunStart(plan_, 0), skip,
+                   [&](Mesh2Entries& entries, PlanPoint at, size_t to) {
+                     return WalkPlan(plan_, at, to, [&](const PlannedTriangle& t) { entry(entries, t); });
+                   });
   }
 
   void WriteIndices(TextView name, Numbering& numbering, auto global) {
     Mesh2Block block(file_, name, static_cast<int64_t>(triangles_));
-    ForEachTriangle([&](const PlannedTriangle& t) {
-      block.Indices(numbering.Local(global(t, 0)), numbering.Local(global(t, 1)),
-                    numbering.Local(global(t, 2)));
+    WriteTriangleEntries(block, [&](Mesh2Entries& entries, const PlannedTriangle& t) {
+      entries.Indices(numbering.Local(global(t, 0)), numbering.Local(global(t, 1)),
+                      numbering.Local(global(t, 2)));
     });
   }
 
   void WriteFaceIndices() {
     Mesh2Block block(file_, u"face_indices", static_cast<int64_t>(triangles_));
-    ForEachTriangle([&](const PlannedTriangle& t) {
+    WriteTriangleEntries(block, [&](Mesh2Entries& entries, const PlannedTriangle& t) {
       TriangleTextures textures = textures_.Of(t);
       for (size_t k = 0; k < textures.count; ++k)
         textures.index[k] = textureNumbers_.Local(textures.index[k]);
-      block.Indices(vertices_.Local(VertexOf(t, 0)), vertices_.Local(VertexOf(t, 1)),
-                    vertices_.Local(VertexOf(t, 2)), textures.index, textures.count);
+      entries.Indices(vertices_.Local(VertexOf(t, 0)), vertices_.Local(VertexOf(t, 1)),
+                      vertices_.Local(VertexOf(t, 2)), textures.index, textures.count);
     });
   }
 
@@ -193,6 +259,7 @@ class Mesh2Writer {
   const MeshPlan& plan_;
   const MeshTextures& textures_;
   std::vector<Span> spans_;
+  bool whole_;
   size_t fileNormals_;
   Numbering &vertices_, &normals_, &uvs_, &textureNumbers_;
   size_t triangles_ = 0;

@@ -1,0 +1,110 @@
+// A mesh2 big enough that its blocks are formatted in chunks on two threads
+// reads as the same mesh2 a single copy of its pieces gives, copy after copy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "converter/ConvertObjFile.h"
+#include "tests/support/FakeOsFiles.h"
+
+namespace meshfold {
+namespace {
+
+constexpr char16_t ObjPath[] = u"/m/copies.obj", IncludePath[] = u"/m/copies.inc";
+constexpr int VerticesACopy = 11;
+
+// A fanned quad, a dart the fan would turn inside out (so it is cut), and a
+// triangle, all in one plane and one colour, x moved by ten a copy; faces
+// name their corners relatively, so every copy's face lines are the same.
+std::string Copies(int count) {
+  std::string obj;
+  const int corners[VerticesACopy][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {4, 1},
+                                         {6, 0}, {4, 3}, {7, 0}, {8, 0}, {7, 1}};
+  for (int copy = 0; copy < count; ++copy) {
+    for (const auto& corner : corners)
+      obj +=
+          "v " + std::to_string(copy * 10 + corner[0]) + " " + std::to_string(corner[1]) + " 0 0.25 0.5 1\n";
+    obj += "f -11 -10 -9 -8\nf -7 -6 -5 -4\nf -3 -2 -1\n";
+  }
+  return obj;
+}
+
+std::string Convert(const std::string& obj) {
+  testing::FakeOsFiles fake;
+  testing::ScopedFakeOsFiles scope(fake);
+  fake.files[ObjPath].bytes = obj;
+  const ConversionOutcome outcome = ConvertObjFile(ObjPath, {.form = IncludeForm::Mesh2});
+  EXPECT_TRUE(outcome.Converted());
+  return fake.files[IncludePath].bytes;
+}
+
+// A block's entries without their commas; commas tells whether every entry
+// but the last had one, and the last none.
+struct Block {
+  std::vector<std::string> entries;
+  bool commas = true;
+};
+
+Block ReadBlock(const std::string& include, const std::string& name) {
+  Block block;
+  size_t at = include.find("  " + name + " {\r\n");
+  if (at == std::string::npos) return block;
+  at = include.find("\r\n", include.find("\r\n", at) + 2) + 2;  // past the count
+  for (size_t end;
+       (end = include.find("\r\n", at)) != std::string::npos && include.compare(at, 3, "  }") != 0;
+       at = end + 2) {
+    std::string entry = include.substr(at + 4, end - at - 4);
+    const bool comma = !entry.empty() && entry.back() == ',';
+    if (comma) entry.pop_back();
+    block.entries.push_back(entry);
+    block.commas = block.commas && comma != (include.compare(end + 2, 3, "  }") == 0);
+  }
+  return block;
+}
+
+// entry with each of its first `shifted` numbers raised by by.
+std::string Shifted(const std::string& entry, int shifted, long by) {
+  std::string out;
+  int number = 0;
+  for (size_t at = 0; at < entry.size();) {
+    if (entry[at] < '0' || entry[at] > '9') {
+      out += entry[at++];
+      continue;
+    }
+    size_t end = at;
+    while (end < entry.size() && entry[end] >= '0' && entry[end] <= '9') ++end;
+    const long value = std::stol(entry.substr(at, end - at));
+    out += std::to_string(number++ < shifted ? value + by : value);
+    at = end;
+  }
+  return out;
+}
+
+// Each copy's entries of name are the single copy's, their first `shifted`
+// numbers raised by step for each copy before.
+void ExpectCopies(const std::string& one, const std::string& many, int count, const std::string& name,
+                  int shifted, long step) {
+  const Block single = ReadBlock(one, name), copies = ReadBlock(many, name);
+  ASSERT_FALSE(single.entries.empty()) << name;
+  ASSERT_EQ(copies.entries.size(), single.entries.size() * count) << name;
+  EXPECT_TRUE(copies.commas) << name;
+  for (size_t k = 0; k < copies.entries.size(); ++k) {
+    const long copy = static_cast<long>(k / single.entries.size());
+    ASSERT_EQ(copies.entries[k], Shifted(single.entries[k % single.entries.size()], shifted, copy * step))
+        << name << " entry " << k;
+  }
+}
+
+TEST(Mesh2Chunks, ABigMeshReadsAsItsCopiesEachWrittenAlone) {
+  const int count = 30000;  // 150,000 triangles and 330,000 vertices: more than two chunks of each
+  const std::string one = Convert(Copies(1)), many = Convert(Copies(count));
+  ExpectCopies(one, many, count, "face_indices", 3, VerticesACopy);
+  ExpectCopies(one, many, count, "normal_indices", 3, VerticesACopy);
+  ExpectCopies(one, many, count, "normal_vectors", 0, 0);
+  ExpectCopies(one, many, count, "vertex_vectors", 1, 10);
+  EXPECT_EQ(ReadBlock(many, "texture_list").entries, ReadBlock(one, "texture_list").entries);
+}
+
+}  // namespace
+}  // namespace meshfold

@@ -44,14 +44,17 @@ std::vector<uint32_t> WeldPositions(const std::vector<Vector3>& positions) {
 }
 
 // The corners at each welded vertex: corners[first[v] .. first[v + 1]) are
-// vertex v's, as indices into the mesh's corner list.
+// vertex v's, as indices into the mesh's corner list, in their order there.
+// Once its vertex is built, each place holds the corner's normal instead.
 struct CornersAround {
   std::vector<uint32_t> first;
   std::vector<uint32_t> corners;
 };
 
-CornersAround GatherCorners(const TriangleMesh& mesh) {
-  const std::vector<uint32_t> welded = WeldPositions(mesh.positions);
+// What a corner of a triangle that needs no normals holds once built.
+constexpr uint32_t NoNormal = UINT32_MAX;
+
+CornersAround GatherCorners(const TriangleMesh& mesh, const std::vector<uint32_t>& welded) {
   CornersAround around{std::vector<uint32_t>(mesh.positions.size() + 1),
                        std::vector<uint32_t>(mesh.corners.size())};
   for (uint32_t vertex : mesh.corners) ++around.first[welded[vertex] + 1];
@@ -62,6 +65,21 @@ CornersAround GatherCorners(const TriangleMesh& mesh) {
   return around;
 }
 
+// corners, the mesh's vertex numbers, becomes each corner's normal index
+// (0 where none is needed), taken from the place GatherCorners gave the
+// corner, found again the same way; the later half's indices, numbered
+// from 0 by their own builder, come after the earlier half's. The corner
+// list is read where it is written, so the normals need no list of their own.
+void PlaceNormals(std::vector<uint32_t>& corners, const std::vector<uint32_t>& welded, CornersAround& around,
+                  uint32_t laterStart, uint32_t offset) {
+  std::vector<uint32_t>& next = around.first;
+  for (uint32_t& corner : corners) {
+    const uint32_t at = next[welded[corner]]++;
+    const uint32_t normal = around.corners[at];
+    corner = normal == NoNormal ? 0 : normal + (at >= laterStart ? offset : 0);
+  }
+}
+
 // Computes the normals at one vertex after the other. Its corners that see
 // the same set of triangles get the same normal, and it is written once. What
 // the triangles around a vertex give it (their normals, their angles there)
@@ -69,13 +87,13 @@ CornersAround GatherCorners(const TriangleMesh& mesh) {
 // would hold three doubles a triangle and a float a corner for it.
 class VertexNormalBuilder {
  public:
-  // Writes into out's cornerNormals, sized already, and appends to vectors.
-  VertexNormalBuilder(const TriangleMesh& mesh, const CornersAround& around, double creaseDegrees,
-                      VertexNormals& out, std::vector<std::array<float, 3>>& vectors)
+  // Writes each corner's normal over its place in around, and appends to
+  // vectors.
+  VertexNormalBuilder(const TriangleMesh& mesh, CornersAround& around, double creaseDegrees,
+                      std::vector<std::array<float, 3>>& vectors)
       : mesh_(mesh),
         around_(around),
         creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
-        out_(out),
         vectors_(vectors) {}
 
   // The normals of the vertices from .. to, indices into vectors.
@@ -86,13 +104,13 @@ class VertexNormalBuilder {
  private:
   void BuildVertex(size_t vertex) {
     const uint32_t begin = around_.first[vertex], end = around_.first[vertex + 1];
-    if (!Measure(begin, end)) return;
+    const bool needed = Measure(begin, end);
     const size_t firstNew = vectors_.size();
     whole_.reset();
     for (uint32_t at = begin; at != end; ++at) {
-      const uint32_t corner = around_.corners[at];
-      if (mesh_.needsNormals[corner / 3])
-        out_.cornerNormals[corner] = NormalIndex(CornerNormal(at - begin), firstNew);
+      uint32_t& place = around_.corners[at];
+      place = needed && mesh_.needsNormals[place / 3] ? NormalIndex(CornerNormal(at - begin), firstNew)
+                                                      : NoNormal;
     }
   }
 
@@ -167,9 +185,8 @@ class VertexNormalBuilder {
   }
 
   const TriangleMesh& mesh_;
-  const CornersAround& around_;
+  CornersAround& around_;
   const double creaseCosine_;
-  VertexNormals& out_;
   std::vector<std::array<float, 3>>& vectors_;
   // Of the vertex at hand, a corner each: its triangle, that triangle's unit
   // normal, its angle there; and the sum of all its triangles, once made.
@@ -189,45 +206,36 @@ size_t MiddleVertex(const CornersAround& around) {
                              around.first.begin());
 }
 
-// The later vertices' normals, numbered from 0 by their own builder, follow
-// the earlier ones'.
-void AppendLater(const TriangleMesh& mesh, const CornersAround& around, size_t middle,
-                 const std::vector<std::array<float, 3>>& later, VertexNormals& out) {
-  const auto offset = static_cast<uint32_t>(out.vectors.size());
-  for (uint32_t at = around.first[middle]; at != around.corners.size(); ++at) {
-    const uint32_t corner = around.corners[at];
-    if (mesh.needsNormals[corner / 3]) out.cornerNormals[corner] += offset;
-  }
-  out.vectors.insert(out.vectors.end(), later.begin(), later.end());
-}
-
 }  // namespace
 
 // Each vertex's normals depend on nothing but its own triangles, so a big
 // mesh is split in two halves of its corners, one for a second thread; the
 // vectors come out in the order one thread would give them.
 VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
-  const CornersAround around = GatherCorners(mesh);
+  const std::vector<uint32_t> welded = WeldPositions(mesh.positions);
+  CornersAround around = GatherCorners(mesh, welded);
   const size_t vertices = around.first.size() - 1;
   VertexNormals normals;
-  normals.cornerNormals.assign(mesh.corners.size(), 0);
   normals.vectors.reserve(mesh.positions.size());
   const size_t middle = mesh.corners.size() < ThreadedCorners ? vertices : MiddleVertex(around);
   std::vector<std::array<float, 3>> later;
-  VertexNormalBuilder laterBuilder(mesh, around, creaseDegrees, normals, later);
+  VertexNormalBuilder laterBuilder(mesh, around, creaseDegrees, later);
   std::thread second;
   try {
     if (middle < vertices) second = std::thread([&] { laterBuilder.Build(middle, vertices); });
   } catch (const std::system_error&) {
     // Without a thread, this one does both halves.
   }
-  VertexNormalBuilder(mesh, around, creaseDegrees, normals, normals.vectors).Build(0, middle);
+  VertexNormalBuilder(mesh, around, creaseDegrees, normals.vectors).Build(0, middle);
   if (second.joinable()) {
     second.join();
   } else {
     laterBuilder.Build(middle, vertices);
   }
-  AppendLater(mesh, around, middle, later, normals);
+  const uint32_t laterStart = around.first[middle];
+  PlaceNormals(mesh.corners, welded, around, laterStart, static_cast<uint32_t>(normals.vectors.size()));
+  normals.vectors.insert(normals.vectors.end(), later.begin(), later.end());
+  normals.cornerNormals = std::move(mesh.corners);
   return normals;
 }
 

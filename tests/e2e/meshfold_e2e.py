@@ -1044,6 +1044,9 @@ LOOKS = [  # what meshfold is given besides --scene, the words one warning must 
     ("groups", halves(groups=("o left\n", "g right-half\n")), ["--mesh2", "--groups"], (), seen(
         SIDES.__doc__ + "; a mesh2 of 4 vertices a group", lambda h, inc: SIDES((h, inc)) and [
             blocks(c)["vertex_vectors"][0] for c in inc.split(b"#declare ")[1:] if b"vertex_vectors" in c] == [4, 4])),
+    ("two groups named alike as identifiers: the second one numbered", halves(groups=("o a-b\n", "g a b\n")),
+     ["--mesh2", "--groups"], (), seen(SIDES.__doc__ + "; m_a_b and m_a_b_2", lambda h, inc: SIDES((h, inc)) and
+                                       b"#declare m_a_b = " in inc and b"#declare m_a_b_2 = " in inc)),
     ("one group: the mesh itself, not a union of one", halves(groups=("o only\n", "")), ["--mesh2", "--groups"], (),
      seen(SIDES.__doc__ + "; no union", lambda h, inc: SIDES((h, inc)) and b"union" not in inc)),
     # The cut to three decimals lays the second triangle's corners on a line; a normal no face takes is zero.

@@ -101,8 +101,7 @@ PlanPoint WalkPlan(const MeshPlan& plan, PlanPoint at, size_t end, Each each) {
           run.state, (kind & FileNormals) != 0, t, {first + c[0], first + c[1], first + c[2]}});
     }
     if (at.triangle < runEnd || at.run + 1 == plan.runs.size()) break;
-    const size_t next = at.run + 1;
-    at = RunStart(plan, next);
+    at = RunStart(plan, at.run + 1);
   }
   return at;
 }

@@ -4,9 +4,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <system_error>
-#include <thread>
 
+#include "converter/RunTogether.h"
 #include "converter/geometry/FirstEqual.h"
 
 namespace meshfold {
@@ -219,18 +218,16 @@ VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
   normals.vectors.reserve(mesh.positions.size());
   const size_t middle = mesh.corners.size() < ThreadedCorners ? vertices : MiddleVertex(around);
   std::vector<std::array<float, 3>> later;
-  VertexNormalBuilder laterBuilder(mesh, around, creaseDegrees, later);
-  std::thread second;
-  try {
-    if (middle < vertices) second = std::thread([&] { laterBuilder.Build(middle, vertices); });
-  } catch (const std::system_error&) {
-    // Without a thread, this one does both halves.
-  }
-  VertexNormalBuilder(mesh, around, creaseDegrees, normals.vectors).Build(0, middle);
-  if (second.joinable()) {
-    second.join();
+  const auto buildEarlier = [&] {
+    VertexNormalBuilder(mesh, around, creaseDegrees, normals.vectors).Build(0, middle);
+  };
+  const auto buildLater = [&] {
+    VertexNormalBuilder(mesh, around, creaseDegrees, later).Build(middle, vertices);
+  };
+  if (middle < vertices) {
+    RunTogether(buildEarlier, buildLater);
   } else {
-    laterBuilder.Build(middle, vertices);
+    buildEarlier();
   }
   const uint32_t laterStart = around.first[middle];
   PlaceNormals(mesh.corners, welded, around, laterStart, static_cast<uint32_t>(normals.vectors.size()));

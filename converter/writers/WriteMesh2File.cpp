@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <set>
-#include <system_error>
-#include <thread>
 
+#include "converter/RunTogether.h"
 #include "converter/writers/IdentifierName.h"
 #include "converter/writers/IncludeHeader.h"
 #include "converter/writers/Mesh2Block.h"
@@ -90,27 +89,16 @@ void FormatInChunks(Mesh2Block& block, size_t count, Place at, Skip skip, Format
   for (size_t from = 0; from < count;) {
     const size_t middle = std::min(count, from + ChunkEntries);
     const size_t end = std::min(count, middle + ChunkEntries);
+    if (middle == end) return static_cast<void>(format(block, at, end));
     Place next = at;
-    const auto formatLater = [&] {
-      later.clear();
-      Mesh2Entries entries(later, static_cast<int64_t>(count - middle));
-      next = format(entries, skip(at, middle), end);
-    };
-    std::thread second;
-    try {
-      if (middle < end) second = std::thread(formatLater);
-    } catch (const std::system_error&) {
-      // Without a thread, this one formats both chunks.
-    }
-    const Place afterEarlier = format(block, at, middle);
-    if (second.joinable()) {
-      second.join();
-    } else if (middle < end) {
-      formatLater();
-    }
+    RunTogether([&] { format(block, at, middle); },
+                [&] {
+                  later.clear();
+                  Mesh2Entries entries(later, static_cast<int64_t>(count - middle));
+                  next = format(entries, skip(at, middle), end);
+                });
     block.Append(later, static_cast<int64_t>(end - middle));
-    later.clear();
-    at = middle < end ? next : afterEarlier;
+    at = next;
     from = end;
   }
 }
@@ -216,14 +204,14 @@ class Mesh2Writer {
       for (size_t local = from; local < to; ++local) entries.Entry(text(numbering.Global(local), buffer));
       return to;
     };
-    if (!whole_) return static_cast<void>(format(block, 0, numbering.Count()));
     FormatInChunks(
         block, numbering.Count(), size_t{0}, [](size_t, size_t to) { return to; }, format);
   }
 
-  // entry(entries, triangle) gives a triangle's entry. A whole mesh's numbers
-  // are all given before its first block, so that formatting only reads them
-  // and may go on two threads; a group's are given as its triangles come.
+  // entry(entries, triangle) gives a triangle's entry. Every number is given
+  // before the first block (NumberWhatIsUsed, NumberUsedNormals), so that
+  // formatting only reads them and may go on two threads; a group's triangles
+  // lie in runs apart, which one thread walks span by span.
   void WriteTriangleEntries(Mesh2Block& block, auto entry) {
     if (!whole_) return ForEachTriangle([&](const PlannedTriangle& t) { entry(block, t); });
     const auto skip = [&](PlanPoint at, size_t to) {

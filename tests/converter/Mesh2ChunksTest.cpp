@@ -30,11 +30,11 @@ std::string Copies(int count) {
   return obj;
 }
 
-std::string Convert(const std::string& obj) {
+std::string Convert(const std::string& obj, bool groups = false) {
   testing::FakeOsFiles fake;
   testing::ScopedFakeOsFiles scope(fake);
   fake.files[ObjPath].bytes = obj;
-  const ConversionOutcome outcome = ConvertObjFile(ObjPath, {.form = IncludeForm::Mesh2});
+  const ConversionOutcome outcome = ConvertObjFile(ObjPath, {.form = IncludeForm::Mesh2, .groups = groups});
   EXPECT_TRUE(outcome.Converted());
   return fake.files[IncludePath].bytes;
 }
@@ -104,6 +104,19 @@ TEST(Mesh2Chunks, ABigMeshReadsAsItsCopiesEachWrittenAlone) {
   ExpectCopies(one, many, count, "normal_vectors", 0, 0);
   ExpectCopies(one, many, count, "vertex_vectors", 1, 10);
   EXPECT_EQ(ReadBlock(many, "texture_list").entries, ReadBlock(one, "texture_list").entries);
+}
+
+// A group numbers its vectors in the order its triangles name them; the
+// first of two groups reads as the copies of a group of one copy.
+TEST(Mesh2Chunks, ABigGroupReadsAsItsCopiesEachWrittenAlone) {
+  const int count = 15000;
+  const std::string grouped = Convert("o first\n" + Copies(count) + "o second\n" + Copies(count), true);
+  const std::string one = Convert("o first\n" + Copies(1) + "o second\n" + Copies(1), true);
+  ASSERT_NE(grouped.find("#declare copies_second = "), std::string::npos);
+  ExpectCopies(one, grouped, count, "face_indices", 3, VerticesACopy);
+  ExpectCopies(one, grouped, count, "normal_indices", 3, VerticesACopy);
+  ExpectCopies(one, grouped, count, "normal_vectors", 0, 0);
+  ExpectCopies(one, grouped, count, "vertex_vectors", 1, 10);
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace meshfold {
 
 namespace {
 
-OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
+// The writer may let go of the store's vertex texts, which nothing needs after.
+OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, RecordStore& store,
                    const ConversionOptions& options) {
   MeshPlan plan = PlanMesh(store, options);
   const MeshTextures textures(store, plan, LookUpMaterials(store, objPath, plan.uvMapped, outcome.warnings));
@@ -26,7 +27,7 @@ OsError WriteMesh2(TextView objPath, ConversionOutcome& outcome, const RecordSto
   return error;
 }
 
-OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, const RecordStore& store,
+OsError WriteInclude(TextView objPath, ConversionOutcome& outcome, RecordStore& store,
                      const ConversionOptions& options) {
   if (options.form == IncludeForm::Mesh2) return WriteMesh2(objPath, outcome, store, options);
   return WriteUnionFile(outcome.includePath, outcome.baseName, store, options, outcome.triangles);

@@ -57,7 +57,7 @@ class MeshPlanner {
     }
     // Runs after the last face hold no triangle, but name their groups in turn.
     while (nextRun < runs.size()) StartRun(runs[nextRun++].state, 0);
-    if (computes_) plan_.computed = ComputeVertexNormals(GatherTriangles(), options_.creaseDegrees);
+    if (computes_) plan_.toCompute = GatherTriangles();
     return std::move(plan_);
   }
 
@@ -109,6 +109,12 @@ class MeshPlanner {
 };
 
 }  // namespace
+
+void ComputePlannedNormals(MeshPlan& plan, const ConversionOptions& options) {
+  if (plan.toCompute.corners.empty()) return;
+  plan.computed = ComputeVertexNormals(std::move(plan.toCompute), options.creaseDegrees);
+  plan.toCompute = TriangleMesh();
+}
 
 MeshPlan PlanMesh(const RecordStore& store, const ConversionOptions& options) {
   return MeshPlanner(store, options).Plan();

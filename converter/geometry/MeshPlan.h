@@ -46,12 +46,21 @@ struct MeshPlan {
   // Which of the file's normals, by number, some triangle takes: a mesh2
   // holds only these, as POV-Ray warns of a zero one even unused.
   std::vector<bool> usedFileNormals;
+  // The triangles whose normals are still to be computed, with the positions
+  // of the vertices, until ComputePlannedNormals makes them computed.
+  TriangleMesh toCompute;
   VertexNormals computed;           // for the corners of every triangle, where needed
   std::vector<StoredFace> leftOut;  // the faces that give no triangle, in file order
 };
 
-// Plans the mesh2 of store, read with ForMesh2, as options ask.
+// Plans the mesh2 of store, read with ForMesh2, as options ask. The normals
+// it computes are left to ComputePlannedNormals, which needs no vertex text:
+// a writer may let go of them first.
 MeshPlan PlanMesh(const RecordStore& store, const ConversionOptions& options);
+
+// Computes the normals plan.toCompute asks for (ComputeVertexNormals), with
+// the crease angle options give, into plan.computed; nothing when none is asked.
+void ComputePlannedNormals(MeshPlan& plan, const ConversionOptions& options);
 
 // One triangle of a plan: what the file said of its face, its number among
 // the plan's triangles, and its corners as places in store.Corners.

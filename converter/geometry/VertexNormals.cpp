@@ -214,10 +214,12 @@ VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
   const std::vector<uint32_t> welded = WeldPositions(mesh.positions);
   CornersAround around = GatherCorners(mesh, welded);
   const size_t vertices = around.first.size() - 1;
-  VertexNormals normals;
-  normals.vectors.reserve(mesh.positions.size());
   const size_t middle = mesh.corners.size() < ThreadedCorners ? vertices : MiddleVertex(around);
+  // Most vertices give one normal; each half reserves that much, no more.
+  VertexNormals normals;
+  normals.vectors.reserve(middle);
   std::vector<std::array<float, 3>> later;
+  later.reserve(vertices - middle);
   const auto buildEarlier = [&] {
     VertexNormalBuilder(mesh, around, creaseDegrees, normals.vectors).Build(0, middle);
   };
@@ -229,6 +231,9 @@ VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
   } else {
     buildEarlier();
   }
+  // The positions are done with; gone before the corner list is rewritten
+  // and the halves joined, they leave room for the joined vectors.
+  std::vector<Vector3>().swap(mesh.positions);
   const uint32_t laterStart = around.first[middle];
   PlaceNormals(mesh.corners, welded, around, laterStart, static_cast<uint32_t>(normals.vectors.size()));
   normals.vectors.insert(normals.vectors.end(), later.begin(), later.end());

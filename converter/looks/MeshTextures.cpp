@@ -60,10 +60,7 @@ void MeshTextures::ListColourTextures(const MeshPlan& plan) {
       first = false;
     }
   });
-  if (oneMaterial_) {
-    for (uint32_t vertex : colourVertex_) colourTextures_.push_back({vertex, onlyMaterial_});
-    return;
-  }
+  if (oneMaterial_) return;
   ForEachPlannedTriangle(plan, [&](const PlannedTriangle& triangle) {
     for (size_t corner : triangle.corners) {
       const uint32_t colour = colourOf_[store_.Corners[corner].vertex];
@@ -86,7 +83,9 @@ uint32_t MeshTextures::CornerTexture(uint32_t vertex, uint32_t material) const {
 // numbers by AppendDecimal, without a text of its own.
 std::string_view MeshTextures::Texture(size_t index, std::string& buffer) const {
   if (index < looks_.size()) return materialTextures_[index];
-  const ColourTexture& texture = colourTextures_[index - looks_.size()];
+  const size_t colourIndex = index - looks_.size();
+  const ColourTexture texture =
+      oneMaterial_ ? ColourTexture{colourVertex_[colourIndex], onlyMaterial_} : colourTextures_[colourIndex];
   const Colour& colour = store_.VertexColours[texture.vertex];
   // Colours beyond 1 are bytes, 0 to 255, as some scanners write them.
   const double divisor = scale_ > 1 ? 255 : 1;

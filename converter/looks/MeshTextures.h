@@ -30,7 +30,9 @@ class MeshTextures {
   MeshTextures(const RecordStore& store, const MeshPlan& plan, std::vector<MaterialLook> looks);
 
   // The entries of the texture_list; 0 when there is none.
-  size_t Count() const { return listed_ ? looks_.size() + colourTextures_.size() : 0; }
+  size_t Count() const {
+    return listed_ ? looks_.size() + (oneMaterial_ ? colourVertex_.size() : colourTextures_.size()) : 0;
+  }
 
   // Texture number index of the list, "texture { ... }", as the bytes the
   // file receives; a vertex colour's is written into buffer, which the view
@@ -68,6 +70,8 @@ class MeshTextures {
   bool oneMaterial_ = true;
   float scale_ = 0;                               // the largest colour component
   std::unordered_map<uint64_t, uint32_t> pairs_;  // colour and material to texture, when they do not
+  // Each pair's texture, where the colours lie on more than one material;
+  // on one, a colour's texture is its number: a scan's million need no list.
   std::vector<ColourTexture> colourTextures_;
 };
 

@@ -82,7 +82,7 @@ struct RecordStore {
   int64_t FaceCount = 0;
   int64_t LineCount = 0;     // lines read so far, the number of the last
   int64_t LastFaceLine = 0;  // number of the last face line read
-  TextArray VertexTexts;     // vector text of each vertex, element 0 empty
+  TextArray VertexTexts;     // vector text of each vertex, element 0 empty; a mesh2 lets go of them
   TextArray NormalTexts;     // vector text of each normal, element 0 empty
   int64_t UvCount = 0;       // only when ForMesh2
   TextArray UvTexts;         // "<u,v>" of each uv vertex, element 0 empty

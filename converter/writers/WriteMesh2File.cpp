@@ -103,6 +103,24 @@ void FormatInChunks(Mesh2Block& block, size_t count, Place at, Skip skip, Format
   }
 }
 
+// A block of the vectors or textures numbering gives: text(global, buffer)
+// gives an entry's bytes, which buffer may hold.
+void WriteEntries(FileHandle file, TextView name, const Numbering& numbering, auto text) {
+  Mesh2Block block(file, name, static_cast<int64_t>(numbering.Count()));
+  const auto format = [&](Mesh2Entries& entries, size_t from, size_t to) {
+    std::string buffer;
+    for (size_t local = from; local < to; ++local) entries.Entry(text(numbering.Global(local), buffer));
+    return to;
+  };
+  FormatInChunks(
+      block, numbering.Count(), size_t{0}, [](size_t, size_t to) { return to; }, format);
+}
+
+void WriteVertexVectors(FileHandle file, const RecordStore& store, const Numbering& vertices) {
+  WriteEntries(file, u"vertex_vectors", vertices,
+               [&](uint32_t global, std::string&) { return store.VertexTexts.Read(global); });
+}
+
 // A stretch of the plan's runs, from one up to another.
 struct Span {
   size_t firstRun;
@@ -133,15 +151,21 @@ class Mesh2Writer {
 
   void Write() {
     WriteLine(file_, u"mesh2 {", EncodingAnsi);
-    WriteEntries(u"vertex_vectors", vertices_,
-                 [&](uint32_t g, std::string&) { return store_.VertexTexts.Read(g); });
+    WriteVertexVectors(file_, store_, vertices_);
+    WriteAfterVertices();
+  }
+
+  // The mesh2 from its normal_vectors on: all of it but what the whole mesh
+  // writes before its normals are computed.
+  void WriteAfterVertices() {
     if (plan_.normals != NormalSource::None)
-      WriteEntries(u"normal_vectors", normals_,
+      WriteEntries(file_, u"normal_vectors", normals_,
                    [&](uint32_t g, std::string& buffer) { return NormalText(g, buffer); });
     if (plan_.uvMapped)
-      WriteEntries(u"uv_vectors", uvs_, [&](uint32_t g, std::string&) { return store_.UvTexts.Read(g); });
+      WriteEntries(file_, u"uv_vectors", uvs_,
+                   [&](uint32_t g, std::string&) { return store_.UvTexts.Read(g); });
     if (textures_.Count() > 0)
-      WriteEntries(u"texture_list", textureNumbers_,
+      WriteEntries(file_, u"texture_list", textureNumbers_,
                    [&](uint32_t g, std::string& buffer) { return textures_.Texture(g, buffer); });
     WriteFaceIndices();
     if (plan_.normals != NormalSource::None)
@@ -194,18 +218,6 @@ class Mesh2Writer {
   AsciiView NormalText(uint32_t global, std::string& buffer) const {
     if (global <= fileNormals_) return store_.NormalTexts.Read(global);
     return UnitVectorText(plan_.computed.vectors[global - fileNormals_ - 1], buffer);
-  }
-
-  // text(global, buffer) gives an entry's bytes, which buffer may hold.
-  void WriteEntries(TextView name, const Numbering& numbering, auto text) {
-    Mesh2Block block(file_, name, static_cast<int64_t>(numbering.Count()));
-    const auto format = [&](Mesh2Entries& entries, size_t from, size_t to) {
-      std::string buffer;
-      for (size_t local = from; local < to; ++local) entries.Entry(text(numbering.Global(local), buffer));
-      return to;
-    };
-    FormatInChunks(
-        block, numbering.Count(), size_t{0}, [](size_t, size_t to) { return to; }, format);
   }
 
   // entry(entries, triangle) gives a triangle's entry. Every number is given
@@ -281,18 +293,28 @@ size_t PartsWithTriangles(const std::vector<GroupPart>& parts) {
   return std::count_if(parts.begin(), parts.end(), [](const GroupPart& part) { return part.triangles > 0; });
 }
 
-void WriteWhole(FileHandle file, const Mesh2Source& source, TextView declared) {
+// The vertices go first, before the normals are computed, and their texts
+// are let go then: a big scan's normals are computed without them, a third
+// of what it would hold at the peak.
+void WriteWhole(FileHandle file, const Mesh2Source& source, const ConversionOptions& options,
+                TextView declared) {
   WriteDeclare(file, declared);
+  WriteLine(file, u"mesh2 {", EncodingAnsi);
+  WriteVertexVectors(file, source.store, Numbering(true, static_cast<size_t>(source.store.VertexCount), 1));
+  source.store.VertexTexts.Release();
+  ComputePlannedNormals(source.plan, options);
   Numberings numbers(source, true);
-  Mesh2Writer(file, source, {{0, source.plan.runs.size()}}, numbers, true).Write();
+  Mesh2Writer(file, source, {{0, source.plan.runs.size()}}, numbers, true).WriteAfterVertices();
 }
 
 // Each group with triangles as a mesh2 of its own, declared as NAME_<group>,
 // then NAME as the union of them all; one such group alone is the whole mesh,
 // as POV-Ray warns of a union of one object.
-void WriteGroups(FileHandle file, const Mesh2Source& source, TextView declared) {
+void WriteGroups(FileHandle file, const Mesh2Source& source, const ConversionOptions& options,
+                 TextView declared) {
   std::vector<GroupPart> parts = GroupParts(source.store, source.plan);
-  if (PartsWithTriangles(parts) < 2) return WriteWhole(file, source, declared);
+  if (PartsWithTriangles(parts) < 2) return WriteWhole(file, source, options, declared);
+  ComputePlannedNormals(source.plan, options);
   std::set<Text> names;
   std::vector<Text> objects;
   Numberings numbers(source, false);
@@ -329,9 +351,9 @@ OsError WriteMesh2File(TextView includePath, TextView baseName, const Mesh2Sourc
       WriteLine(file, u"   // no triangles, and a mesh2 needs at least one", EncodingAnsi);
       WriteLine(file, u"   union { }", EncodingAnsi);
     } else if (options.groups) {
-      WriteGroups(file, source, declared);
+      WriteGroups(file, source, options, declared);
     } else {
-      WriteWhole(file, source, declared);
+      WriteWhole(file, source, options, declared);
     }
   });
 }

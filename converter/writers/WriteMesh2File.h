@@ -14,10 +14,11 @@
 namespace meshfold {
 
 // What a mesh2 is written from: the store, read with ForMesh2, its plan and
-// its textures.
+// its textures. The writer computes the normals the plan leaves to it, and
+// may let go of the store's vertex texts once it has written them.
 struct Mesh2Source {
-  const RecordStore& store;
-  const MeshPlan& plan;
+  RecordStore& store;
+  MeshPlan& plan;
   const MeshTextures& textures;
 };
 

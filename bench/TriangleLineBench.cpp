@@ -21,7 +21,7 @@ void BuildTriangle(benchmark::State& state) {
   const std::vector<bool> directed = DirectedNormals(store);
   std::string line;
   for (auto _ : state) {
-    BuildTriangleLine(store, directed, store.Corners[1], store.Corners[2], store.Corners[3], line);
+    BuildTriangleLine(store, directed, CornerAt(store, 1), CornerAt(store, 2), CornerAt(store, 3), line);
     benchmark::DoNotOptimize(line.data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(line.size()));

@@ -76,7 +76,7 @@ class TextArray {
   char* AllocateText(size_t length);
 
   // 2^18 elements fill a large page.
-  ChunkedArray<Element, 18> elements_;
+  ChunkedArray<Element> elements_;
   int64_t upperBound_ = -1;
   std::vector<ZeroedBlock<char>> blocks_;
   char* free_ = nullptr;

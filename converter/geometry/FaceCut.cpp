@@ -10,7 +10,7 @@ void FaceCutter::CutPolygonOf(const StoredFace& face) {
 
 bool FaceCutter::TakesFileNormals(const StoredFace& face) const {
   for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-    if (!NamesDirectedNormal(directed_, store_.Corners[corner].normal)) return false;
+    if (!NamesDirectedNormal(directed_, CornerNormal(store_, corner))) return false;
   return true;
 }
 

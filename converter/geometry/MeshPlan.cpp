@@ -78,7 +78,7 @@ class MeshPlanner {
     plan_.cuts.insert(plan_.cuts.end(), cut.triangles.begin(), cut.triangles.end());
     plan_.triangles += face.count - 2;
     for (size_t corner = face.first; corner != face.first + face.count; ++corner) {
-      if (cut.fileNormals) plan_.usedFileNormals[store_.Corners[corner].normal] = true;
+      if (cut.fileNormals) plan_.usedFileNormals[CornerNormal(store_, corner)] = true;
       plan_.uvMapped = plan_.uvMapped && !UvVector(store_, CornerUv(store_, corner)).empty();
     }
     computes_ = computes_ || (options_.normals != NormalSource::None && !cut.fileNormals);
@@ -92,7 +92,7 @@ class MeshPlanner {
     mesh.needsNormals.reserve(static_cast<size_t>(plan_.triangles));
     SmoothingNumbers smoothing;
     ForEachPlannedTriangle(plan_, [&](const PlannedTriangle& triangle) {
-      for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner].vertex);
+      for (size_t corner : triangle.corners) mesh.corners.push_back(store_.Corners[corner]);
       mesh.needsNormals.push_back(!triangle.fileNormals);
       if (store_.HasSmoothing) mesh.smoothingGroups.push_back(smoothing.Of(triangle.state.smoothing));
     });

@@ -37,7 +37,7 @@ class VertexPositions {
   void OfCorners(const StoredFace& face, std::vector<Vector3>& corners) {
     corners.clear();
     for (size_t corner = face.first; corner != face.first + face.count; ++corner)
-      corners.push_back(At(store_.Corners[corner].vertex));
+      corners.push_back(At(store_.Corners[corner]));
   }
 
   // Every vertex's position by its number, element 0 unused; the positions

@@ -54,7 +54,7 @@ void MeshTextures::ListColourTextures(const MeshPlan& plan) {
   bool first = true;
   ForEachPlannedTriangle(plan, [&](const PlannedTriangle& triangle) {
     for (size_t corner : triangle.corners) {
-      if (colourOf_[store_.Corners[corner].vertex] == NoNumber) continue;
+      if (colourOf_[store_.Corners[corner]] == NoNumber) continue;
       oneMaterial_ = oneMaterial_ && (first || triangle.state.material == onlyMaterial_);
       onlyMaterial_ = first ? triangle.state.material : onlyMaterial_;
       first = false;
@@ -63,7 +63,7 @@ void MeshTextures::ListColourTextures(const MeshPlan& plan) {
   if (oneMaterial_) return;
   ForEachPlannedTriangle(plan, [&](const PlannedTriangle& triangle) {
     for (size_t corner : triangle.corners) {
-      const uint32_t colour = colourOf_[store_.Corners[corner].vertex];
+      const uint32_t colour = colourOf_[store_.Corners[corner]];
       if (colour == NoNumber) continue;
       const uint64_t key = uint64_t{colour} << 32 | triangle.state.material;
       const auto [at, added] = pairs_.try_emplace(key, static_cast<uint32_t>(colourTextures_.size()));
@@ -103,7 +103,7 @@ TriangleTextures MeshTextures::ListedOf(const PlannedTriangle& triangle) const {
   const uint32_t material = triangle.state.material;
   bool coloured = false;
   for (size_t k = 0; k < 3; ++k) {
-    textures.index[k] = CornerTexture(store_.Corners[triangle.corners[k]].vertex, material);
+    textures.index[k] = CornerTexture(store_.Corners[triangle.corners[k]], material);
     coloured = coloured || textures.index[k] != material;
   }
   // Three corners of one colour need no interpolation.

@@ -229,7 +229,7 @@ Corner ReadCorner(const char16_t*& at, const char16_t* end, const RecordStore& s
 // The head of the face line being read, with its line number escaped when the
 // distance from the previous face line does not fit. Returns the head's place.
 size_t AppendFaceHead(RecordStore& store) {
-  const auto gap = static_cast<uint64_t>(store.LineCount - store.LastFaceLine);
+  const auto gap = static_cast<uint64_t>(store.LineCount - store.LastFaceLine - 1);
   store.LastFaceLine = store.LineCount;
   const size_t head = store.CornerEnd;
   AppendCorner(store, {0, gap < LineEscape ? static_cast<uint32_t>(gap) : LineEscape});
@@ -258,7 +258,7 @@ void StoreFace(TextView record, RecordStore& store) {
     resolved = resolved && corner.vertex != 0;
     AppendCorner(store, corner, uv);
   }
-  store.Corners[head].vertex = count;
+  store.Corners[head] = count;
   const auto value = static_cast<uint64_t>(missing);
   if (!resolved) AppendCorner(store, {static_cast<uint32_t>(value), static_cast<uint32_t>(value >> 32)});
 }

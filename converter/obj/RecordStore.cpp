@@ -42,6 +42,7 @@ void CreateRecordStore(RecordStore& store, bool forMesh2) {
   store.NormalTexts.Create(RecordLimit);
   store.Corners.Clear();
   store.Corners.GrowTo(static_cast<size_t>(RecordLimit) * 4);
+  store.CornerNormals.Clear();
   store.CornerEnd = 0;
   store.UvCount = 0;
   store.UvTexts.Create(forMesh2 ? RecordLimit : -1);

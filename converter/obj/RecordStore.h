@@ -22,14 +22,15 @@ struct Corner {
 };
 
 // Each face line is one head entry, then its corners. The head's vertex is the
-// corner count; its normal is the count of lines since the previous face line,
-// or LineEscape. When a corner's vertex is 0, one more entry holds the first
-// such index as the line wrote it (an int64_t, low word first). Eight bytes a
-// corner and one head a face keep millions of faces compact.
+// corner count; its normal is the count of lines since the previous face line
+// less one (0 for consecutive face lines), or LineEscape. When a corner's
+// vertex is 0, one more entry holds the first such index as the line wrote it
+// (an int64_t, low word first). The vertices and the normals of the entries
+// are kept apart, the normals only up to the last that is not 0: a scan
+// without normals costs four bytes a corner, one with them eight.
 inline constexpr uint32_t LineEscape = UINT32_MAX;  // the next entry holds the line number, low word first
 
-// 2^18 entries fill whole large pages.
-using CornerList = ChunkedArray<Corner, 18>;
+using CornerList = ChunkedArray<uint32_t>;
 
 // The upper bound the record arrays start with. Records beyond it are kept:
 // the arrays grow as records come.
@@ -37,7 +38,7 @@ inline constexpr int64_t RecordLimit = 100000;
 
 // The uv vertex each Corners entry names, entry for entry, up to the last
 // that names one; 0 for none and for the entries that are not corners.
-using UvList = ChunkedArray<uint32_t, 18>;
+using UvList = CornerList;
 
 // What the lines before a face said of it.
 struct FaceState {
@@ -94,7 +95,8 @@ struct RecordStore {
   NameList GroupNames;
   std::vector<Text> MaterialLibraries;  // what follows each "mtllib"
   std::vector<Colour> VertexColours;    // by vertex number, element 0 unused; empty without colours
-  CornerList Corners;                   // every face line in turn, from element 0
+  CornerList Corners;                   // every face line in turn, from element 0: the vertex of each entry
+  CornerList CornerNormals;             // the normal of each entry, up to the last that is not 0
   size_t CornerEnd = 0;                 // entries of Corners in use
   Text Fields;                          // a record's fields set apart by single blanks
 };
@@ -103,21 +105,39 @@ struct RecordStore {
 // sets ForMesh2.
 void CreateRecordStore(RecordStore& store, bool forMesh2 = false);
 
-// Appends entry to store.Corners, and uv to store.Uvs when it names one: a
-// file without uv vertices costs no room for them.
+// Sets the entry at of a list kept up to its last entry that is not 0.
+[[gnu::always_inline]] inline void SetSparse(CornerList& list, size_t at, uint32_t value) {
+  if (value == 0) return;
+  list.GrowTo(at);
+  list[at] = value;
+}
+
+// Entry at of a list kept up to its last entry that is not 0.
+[[gnu::always_inline]] inline uint32_t ReadSparse(const CornerList& list, size_t at) {
+  return at < list.size() ? list[at] : 0;
+}
+
+// Appends entry to store.Corners and store.CornerNormals, and uv to
+// store.Uvs: a file without normals or uv vertices costs no room for them.
 [[gnu::always_inline]] inline void AppendCorner(RecordStore& store, Corner entry, uint32_t uv = 0) {
   store.Corners.GrowTo(store.CornerEnd);
-  if (uv != 0) {
-    store.Uvs.GrowTo(store.CornerEnd);
-    store.Uvs[store.CornerEnd] = uv;
-  }
-  store.Corners[store.CornerEnd++] = entry;
+  SetSparse(store.Uvs, store.CornerEnd, uv);
+  SetSparse(store.CornerNormals, store.CornerEnd, entry.normal);
+  store.Corners[store.CornerEnd++] = entry.vertex;
+}
+
+// The normal the Corners entry at `at` names; 0 for none.
+[[gnu::always_inline]] inline uint32_t CornerNormal(const RecordStore& store, size_t at) {
+  return ReadSparse(store.CornerNormals, at);
+}
+
+// The Corners entry at `at`, both its numbers.
+[[gnu::always_inline]] inline Corner CornerAt(const RecordStore& store, size_t at) {
+  return {store.Corners[at], CornerNormal(store, at)};
 }
 
 // The uv vertex the Corners entry at `at` names; 0 for none.
-inline uint32_t CornerUv(const RecordStore& store, size_t at) {
-  return at < store.Uvs.size() ? store.Uvs[at] : 0;
-}
+inline uint32_t CornerUv(const RecordStore& store, size_t at) { return ReadSparse(store.Uvs, at); }
 
 // For each normal number from 0 (none, false), whether its vector text has a
 // direction: some digit before an exponent is not 0. POV-Ray never draws a

@@ -34,8 +34,8 @@ class FaceReader {
   StoredFace Next() {
     StoredFace face;
     face.number = ++read_;
-    const Corner head = store_.Corners[at_++];
-    lastLine_ += head.normal;
+    const Corner head = CornerAt(store_, at_++);
+    lastLine_ += int64_t{head.normal} + 1;
     if (head.normal == LineEscape) lastLine_ = ReadWideEntry();
     face.line = lastLine_;
     face.count = head.vertex;
@@ -48,7 +48,7 @@ class FaceReader {
  private:
   // The 64-bit value the next entry holds, low word first.
   int64_t ReadWideEntry() {
-    const Corner entry = store_.Corners[at_++];
+    const Corner entry = CornerAt(store_, at_++);
     return static_cast<int64_t>(uint64_t{entry.normal} << 32 | entry.vertex);
   }
 
@@ -58,7 +58,7 @@ class FaceReader {
   void FindMissingVertex(StoredFace& face) {
     bool unresolved = false;
     for (size_t corner = face.first; corner != at_; ++corner) {
-      const uint32_t vertex = store_.Corners[corner].vertex;
+      const uint32_t vertex = store_.Corners[corner];
       const bool absent = vertex == 0 || vertex > store_.VertexCount;
       if (!face.missing && absent) face.missingVertex = vertex;
       face.missing = face.missing || absent;

@@ -180,11 +180,11 @@ class Mesh2Writer {
     for (const Span& span : spans_) WalkPlannedRuns(plan_, span.firstRun, span.endRun, each);
   }
 
-  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const { return store_.Corners[t.corners[k]].vertex; }
+  uint32_t VertexOf(const PlannedTriangle& t, size_t k) const { return store_.Corners[t.corners[k]]; }
   uint32_t UvOf(const PlannedTriangle& t, size_t k) const { return CornerUv(store_, t.corners[k]); }
   // The computed normals are numbered after the file's.
   uint32_t NormalOf(const PlannedTriangle& t, size_t k) const {
-    if (t.fileNormals) return store_.Corners[t.corners[k]].normal;
+    if (t.fileNormals) return CornerNormal(store_, t.corners[k]);
     return static_cast<uint32_t>(fileNormals_) + 1 + plan_.computed.cornerNormals[3 * t.number + k];
   }
 

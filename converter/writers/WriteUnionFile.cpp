@@ -88,25 +88,26 @@ class UnionFaces {
     const FaceCut& cut = cutter_.Cut(face);
     if (cut.leftOut) return WriteComment({u"   // ", LeftOutWords(face)});
     if (cut.kind == PolygonCut::Fan) return WriteFan(face);
-    const Corner* const corners = &store_.Corners[face.first];
+    // A face's entries may lie across two chunks of the list: each is looked up.
     for (const CornerTriple& t : cut.triangles)
-      WriteTriangle(face, Texts(corners[t[0]]), Texts(corners[t[1]]), Texts(corners[t[2]]));
+      WriteTriangle(face, Texts(face.first + t[0]), Texts(face.first + t[1]), Texts(face.first + t[2]));
   }
 
   int64_t Written() const { return written_; }  // triangle lines
 
  private:
-  [[gnu::always_inline]] CornerTexts Texts(const Corner& corner) const {
-    return ReadCornerTexts(store_, directed_, corner);
+  // The texts of the Corners entry at.
+  [[gnu::always_inline]] CornerTexts Texts(size_t at) const {
+    return ReadCornerTexts(store_, directed_, CornerAt(store_, at));
   }
 
   // The fan shares its first corner among all triangles and each other corner
   // between two neighbours, so each corner's texts are looked up once.
   void WriteFan(const StoredFace& face) {
-    const CornerTexts hub = Texts(store_.Corners[face.first]);
-    CornerTexts previous = Texts(store_.Corners[face.first + 1]);
+    const CornerTexts hub = Texts(face.first);
+    CornerTexts previous = Texts(face.first + 1);
     for (size_t corner = face.first + 2; corner != face.first + face.count; ++corner) {
-      const CornerTexts next = Texts(store_.Corners[corner]);
+      const CornerTexts next = Texts(corner);
       WriteTriangle(face, hub, previous, next);
       previous = next;
     }

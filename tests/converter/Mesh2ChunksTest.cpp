@@ -1,5 +1,6 @@
 // A mesh2 big enough that its blocks are formatted in chunks on two threads
-// reads as the same mesh2 a single copy of its pieces gives, copy after copy.
+// reads as the same mesh2 a single copy of its pieces gives, copy after copy;
+// a union whose faces lie across the chunks the store keeps them in, too.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,11 +31,11 @@ std::string Copies(int count) {
   return obj;
 }
 
-std::string Convert(const std::string& obj, bool groups = false) {
+std::string Convert(const std::string& obj, bool groups = false, IncludeForm form = IncludeForm::Mesh2) {
   testing::FakeOsFiles fake;
   testing::ScopedFakeOsFiles scope(fake);
   fake.files[ObjPath].bytes = obj;
-  const ConversionOutcome outcome = ConvertObjFile(ObjPath, {.form = IncludeForm::Mesh2, .groups = groups});
+  const ConversionOutcome outcome = ConvertObjFile(ObjPath, {.form = form, .groups = groups});
   EXPECT_TRUE(outcome.Converted());
   return fake.files[IncludePath].bytes;
 }
@@ -117,6 +118,23 @@ TEST(Mesh2Chunks, ABigGroupReadsAsItsCopiesEachWrittenAlone) {
   ExpectCopies(one, grouped, count, "normal_indices", 3, VerticesACopy);
   ExpectCopies(one, grouped, count, "normal_vectors", 0, 0);
   ExpectCopies(one, grouped, count, "vertex_vectors", 1, 10);
+}
+
+// Five entries a dart (its head and four corners): now and then one lies
+// across two of the store's chunks, and each of its corners is looked up
+// where it lies.
+TEST(StoreChunks, AFaceAcrossTwoChunksIsCutAsAnyOther) {
+  const int count = 110000;  // 550,000 entries, past the first chunk of 2^19
+  std::string obj = "v 2 1 0\nv 0 0.5 0\nv -2 1 0\nv 0 0 0\n";
+  for (int face = 0; face < count; ++face) obj += "f 1 2 3 4\n";
+  const std::string include = Convert(obj, false, IncludeForm::Union);
+  std::vector<std::string> lines;
+  for (size_t at = include.find("   triangle"); at != std::string::npos;
+       at = include.find("   triangle", at + 1))
+    lines.push_back(include.substr(at, include.find("\r\n", at) - at));
+  ASSERT_EQ(lines.size(), 2u * count);
+  ASSERT_NE(lines[0], lines[1]);
+  for (size_t k = 2; k < lines.size(); ++k) ASSERT_EQ(lines[k], lines[k % 2]) << "triangle line " << k;
 }
 
 }  // namespace

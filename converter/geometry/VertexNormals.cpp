@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <optional>
 
@@ -129,7 +130,84 @@ class VertexNormalBuilder {
       normals_.push_back(TriangleNormal(mesh_, corner / 3));
       angles_.push_back(AngleAt(mesh_, corner));
     }
+    SortKinds();
     return true;
+  }
+
+  // At a vertex of this many corners or more, its corners are sorted into
+  // kinds first; beyond MaxKinds kinds, their table would cost more than it saves.
+  static constexpr size_t ManyCorners = 32, MaxKinds = 1024;
+
+  // What SharesNormals reads of a corner beside its triangle: its normal,
+  // bit for bit, and its smoothing group; then the corner, for an order.
+  std::array<uint64_t, 5> KindKey(uint32_t corner) const {
+    std::array<uint64_t, 5> key{};
+    std::memcpy(key.data(), normals_[corner].data(), sizeof(Vector3));
+    key[3] = mesh_.smoothingGroups.empty() ? 0 : mesh_.smoothingGroups[triangles_[corner]];
+    key[4] = corner;
+    return key;
+  }
+
+  static bool SameKind(const std::array<uint64_t, 5>& a, const std::array<uint64_t, 5>& b) {
+    return std::equal(a.begin(), a.begin() + 4, b.begin());
+  }
+
+  // Corners of one kind answer SharesNormals alike with the corners of any
+  // other triangle, so one of each kind is asked of one of each other kind
+  // (and of one of its own on another triangle): a vertex that a hundred
+  // thousand copies of a face share costs a sort, not 10^10 questions.
+  void SortKinds() {
+    kindOf_.clear();
+    if (triangles_.size() < ManyCorners) return;
+    std::vector<uint32_t> order(triangles_.size());
+    for (uint32_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return KindKey(a) < KindKey(b); });
+    // Of each kind its first corner, and one on another triangle, or the first again.
+    std::vector<std::array<uint32_t, 2>> kinds;
+    kindOf_.resize(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+      const uint32_t corner = order[k];
+      if (k == 0 || !SameKind(KindKey(order[k - 1]), KindKey(corner))) {
+        if (kinds.size() == MaxKinds) return kindOf_.clear();
+        kinds.push_back({corner, corner});
+      } else if (triangles_[kinds.back()[1]] == triangles_[kinds.back()[0]]) {
+        kinds.back()[1] = corner;
+      }
+      kindOf_[corner] = static_cast<uint32_t>(kinds.size() - 1);
+    }
+    kindShares_.assign(kinds.size() * kinds.size(), false);
+    for (size_t own = 0; own < kinds.size(); ++own)
+      for (size_t other = 0; other < kinds.size(); ++other)
+        kindShares_[own * kinds.size() + other] =
+            SharesNormals(kinds[own][0], own == other ? kinds[own][1] : kinds[other][0]);
+    kindSums_.assign(kinds.size(), std::nullopt);
+  }
+
+  // The weighted normals of the corners from .. to that take part, in order.
+  Vector3 SumOf(size_t from, size_t to, auto takesPart) const {
+    Vector3 sum{0, 0, 0};
+    for (size_t other = from; other < to; ++other) {
+      if (!takesPart(other)) continue;
+      for (size_t k = 0; k < 3; ++k) sum[k] += angles_[other] * normals_[other][k];
+    }
+    return sum;
+  }
+
+  // SharedSum by kinds. Where a kind shares with itself, each of its corners
+  // sums the same corners, once for all. Where it shares with no kind, only
+  // its own triangle's corners count, and they lie next to it.
+  Vector3 KindSum(size_t own) {
+    const size_t count = kindSums_.size(), kind = kindOf_[own];
+    const auto shares = [&](size_t other) { return kindShares_[kind * count + kindOf_[other]]; };
+    if (kindShares_[kind * count + kind]) {
+      if (!kindSums_[kind]) kindSums_[kind] = SumOf(0, triangles_.size(), shares);
+      return *kindSums_[kind];
+    }
+    const auto row = kindShares_.begin() + static_cast<ptrdiff_t>(kind * count);
+    if (std::find(row, row + static_cast<ptrdiff_t>(count), true) != row + static_cast<ptrdiff_t>(count))
+      return SumOf(0, triangles_.size(), [&](size_t other) { return SharesNormals(own, other); });
+    return SumOf(own < 2 ? 0 : own - 2, std::min(own + 3, triangles_.size()),
+                 [&](size_t other) { return triangles_[other] == triangles_[own]; });
   }
 
   // Whether the triangle of the vertex's corner other takes part in the
@@ -154,14 +232,12 @@ class VertexNormalBuilder {
   // shares normals with, in the order of the corners. Where it shares them
   // with all, the sum is that of the whole vertex, made once.
   Vector3 SharedSum(size_t own) {
+    if (!kindOf_.empty()) return KindSum(own);
     bool all = true;
     for (size_t other = 0; other < triangles_.size() && all; ++other) all = SharesNormals(own, other);
     if (all && whole_) return *whole_;
-    Vector3 sum{0, 0, 0};
-    for (size_t other = 0; other < triangles_.size(); ++other) {
-      if (!all && !SharesNormals(own, other)) continue;
-      for (size_t k = 0; k < 3; ++k) sum[k] += angles_[other] * normals_[other][k];
-    }
+    const Vector3 sum =
+        SumOf(0, triangles_.size(), [&](size_t other) { return all || SharesNormals(own, other); });
     if (all) whole_ = sum;
     return sum;
   }
@@ -193,6 +269,12 @@ class VertexNormalBuilder {
   std::vector<Vector3> normals_;
   std::vector<float> angles_;
   std::optional<Vector3> whole_;
+  // At a vertex of many corners (SortKinds): each corner's kind, whether
+  // kinds share, by the owner's kind times their count plus the other's, and
+  // each self-sharing kind's sum once made.
+  std::vector<uint32_t> kindOf_;
+  std::vector<bool> kindShares_;
+  std::vector<std::optional<Vector3>> kindSums_;
 };
 
 // Below this many corners a second thread costs more than it saves.

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
+#include <string>
+
 namespace meshfold {
 namespace {
 
@@ -85,6 +89,72 @@ TEST(ComputeVertexNormals, FacesTurnedAwayNeverJoin) {
         EXPECT_NEAR(std::abs(n[2]), 1, 1e-6) << corner;
       }
     }
+  }
+}
+
+// The weighted sum of the triangles around the apex, corner 0 of each, that
+// share normals with triangle own, as the rule says it pair by pair.
+Normal ApexNormal(const TriangleMesh& mesh, size_t own, double crease) {
+  const auto normal = [&](size_t t) {
+    const Vector3 &a = mesh.positions[mesh.corners[3 * t]], &b = mesh.positions[mesh.corners[3 * t + 1]],
+                  &c = mesh.positions[mesh.corners[3 * t + 2]];
+    return std::pair{Unit(Cross(Difference(b, a), Difference(c, a))),
+                     static_cast<float>(std::acos(Dot(Unit(Difference(b, a)), Unit(Difference(c, a)))))};
+  };
+  const Vector3 mine = normal(own).first;
+  Vector3 sum{0, 0, 0};
+  for (size_t t = 0; t < mesh.corners.size() / 3; ++t) {
+    const auto [n, angle] = normal(t);
+    const double facing = Dot(mine, n);
+    const bool shares =
+        mesh.smoothingGroups.empty()
+            ? Dot(mine, mine) == 0 || facing >= std::cos(crease * std::numbers::pi / 180)
+            : mesh.smoothingGroups[own] != 0 && mesh.smoothingGroups[t] == mesh.smoothingGroups[own];
+    if (t == own || (facing >= 0 && shares))
+      for (size_t k = 0; k < 3; ++k) sum[k] += angle * n[k];
+  }
+  Vector3 unit = Unit(sum);
+  if (Dot(unit, unit) == 0) unit = Dot(mine, mine) == 0 ? Vector3{0, 0, 1} : mine;
+  return {static_cast<float>(unit[0]), static_cast<float>(unit[1]), static_cast<float>(unit[2])};
+}
+
+// An uneven cone of 60 triangles, each twice and once reversed, and a
+// triangle without area, around its apex: a vertex of so many corners is
+// sorted into kinds of corners that answer alike (copies alike in normal, in
+// different groups too), and each corner still sums what it shares, pair by pair.
+TEST(ComputeVertexNormals, AVertexOfManyCornersSumsWhatItShares) {
+  TriangleMesh cone{{{0, 0, 0.7}}, {}, {}, {}};
+  constexpr uint32_t Segments = 60;
+  for (uint32_t k = 0; k < Segments; ++k) {
+    const double turn = 2 * std::numbers::pi * k / Segments, radius = 1 + 0.1 * (k % 4);
+    cone.positions.push_back({radius * std::cos(turn), radius * std::sin(turn), 0.05 * (k % 3)});
+  }
+  for (uint32_t k = 0; k < Segments; ++k) {
+    const uint32_t next = 1 + (k + 1) % Segments;
+    cone.corners.insert(cone.corners.end(), {0, k + 1, next, 0, next, k + 1, 0, k + 1, next});
+  }
+  cone.corners.insert(cone.corners.end(), {0, 1, 1});
+  const uint32_t triangles = 3 * Segments + 1;
+  cone.needsNormals.assign(triangles, true);
+  struct {
+    const char* what;
+    std::vector<uint32_t> groups;
+    double crease;
+  } const cases[] = {
+      {"one group", std::vector<uint32_t>(triangles, 1), 60},
+      {"no groups, a crease of 180", {}, 180},
+      {"no groups, a crease of 30", {}, 30},
+      {"groups 0, 1 and 2 in turn", {}, 60},
+  };
+  for (const auto& each : cases) {
+    TriangleMesh mesh = cone;
+    mesh.smoothingGroups = each.groups;
+    if (std::string(each.what).starts_with("groups"))
+      for (uint32_t t = 0; t < triangles; ++t) mesh.smoothingGroups.push_back(t % 4 % 3);
+    const VertexNormals normals = ComputeVertexNormals(mesh, each.crease);
+    for (size_t t = 0; t < triangles; ++t)
+      ASSERT_EQ(normals.vectors.at(normals.cornerNormals[3 * t]), ApexNormal(mesh, t, each.crease))
+          << each.what << ", triangle " << t;
   }
 }
 

@@ -225,7 +225,7 @@ class VertexNormalBuilder {
       return group != 0 && groups[triangles_[other]] == group;
     }
     // A degenerate triangle has no direction to keep apart from.
-    return Dot(normal, normal) == 0 || facing >= creaseCosine_;
+    return facing >= creaseCosine_ || Dot(normal, normal) == 0;
   }
 
   // The sum of the weighted normals of the vertex's triangles that corner own

@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <string>
 
 namespace meshfold {
 namespace {
@@ -95,22 +94,24 @@ TEST(ComputeVertexNormals, FacesTurnedAwayNeverJoin) {
 // The weighted sum of the triangles around the apex, corner 0 of each, that
 // share normals with triangle own, as the rule says it pair by pair.
 Normal ApexNormal(const TriangleMesh& mesh, size_t own, double crease) {
-  const auto normal = [&](size_t t) {
-    const Vector3 &a = mesh.positions[mesh.corners[3 * t]], &b = mesh.positions[mesh.corners[3 * t + 1]],
-                  &c = mesh.positions[mesh.corners[3 * t + 2]];
-    return std::pair{Unit(Cross(Difference(b, a), Difference(c, a))),
-                     static_cast<float>(std::acos(Dot(Unit(Difference(b, a)), Unit(Difference(c, a)))))};
+  const auto normal = [&](size_t t, float& angle) {
+    const Vector3 a = mesh.positions[mesh.corners[3 * t]],
+                  ab = Difference(mesh.positions[mesh.corners[3 * t + 1]], a),
+                  ac = Difference(mesh.positions[mesh.corners[3 * t + 2]], a);
+    angle = static_cast<float>(std::acos(Dot(Unit(ab), Unit(ac))));
+    return Unit(Cross(ab, ac));
   };
-  const Vector3 mine = normal(own).first;
+  float angle = 0;
+  const Vector3 mine = normal(own, angle);
+  const uint32_t group = mesh.smoothingGroups.empty() ? 0 : mesh.smoothingGroups[own];
   Vector3 sum{0, 0, 0};
   for (size_t t = 0; t < mesh.corners.size() / 3; ++t) {
-    const auto [n, angle] = normal(t);
-    const double facing = Dot(mine, n);
+    const Vector3 n = normal(t, angle);
     const bool shares =
         mesh.smoothingGroups.empty()
-            ? Dot(mine, mine) == 0 || facing >= std::cos(crease * std::numbers::pi / 180)
-            : mesh.smoothingGroups[own] != 0 && mesh.smoothingGroups[t] == mesh.smoothingGroups[own];
-    if (t == own || (facing >= 0 && shares))
+            ? Dot(mine, mine) == 0 || Dot(mine, n) >= std::cos(crease * std::numbers::pi / 180)
+            : group != 0 && mesh.smoothingGroups[t] == group;
+    if (t == own || (Dot(mine, n) >= 0 && shares))
       for (size_t k = 0; k < 3; ++k) sum[k] += angle * n[k];
   }
   Vector3 unit = Unit(sum);
@@ -123,38 +124,25 @@ Normal ApexNormal(const TriangleMesh& mesh, size_t own, double crease) {
 // sorted into kinds of corners that answer alike (copies alike in normal, in
 // different groups too), and each corner still sums what it shares, pair by pair.
 TEST(ComputeVertexNormals, AVertexOfManyCornersSumsWhatItShares) {
-  TriangleMesh cone{{{0, 0, 0.7}}, {}, {}, {}};
-  constexpr uint32_t Segments = 60;
+  constexpr uint32_t Segments = 60, Triangles = 3 * Segments + 1;
+  TriangleMesh cone{{{0, 0, 0.7}}, {0, 1, 1}, std::vector<bool>(Triangles, true), {}};
+  std::vector<uint32_t> turns;
   for (uint32_t k = 0; k < Segments; ++k) {
     const double turn = 2 * std::numbers::pi * k / Segments, radius = 1 + 0.1 * (k % 4);
     cone.positions.push_back({radius * std::cos(turn), radius * std::sin(turn), 0.05 * (k % 3)});
-  }
-  for (uint32_t k = 0; k < Segments; ++k) {
     const uint32_t next = 1 + (k + 1) % Segments;
     cone.corners.insert(cone.corners.end(), {0, k + 1, next, 0, next, k + 1, 0, k + 1, next});
   }
-  cone.corners.insert(cone.corners.end(), {0, 1, 1});
-  const uint32_t triangles = 3 * Segments + 1;
-  cone.needsNormals.assign(triangles, true);
-  struct {
-    const char* what;
-    std::vector<uint32_t> groups;
-    double crease;
-  } const cases[] = {
-      {"one group", std::vector<uint32_t>(triangles, 1), 60},
-      {"no groups, a crease of 180", {}, 180},
-      {"no groups, a crease of 30", {}, 30},
-      {"groups 0, 1 and 2 in turn", {}, 60},
-  };
-  for (const auto& each : cases) {
+  for (uint32_t t = 0; t < Triangles; ++t) turns.push_back(t % 4 % 3);
+  const std::pair<std::vector<uint32_t>, double> cases[] = {
+      {std::vector<uint32_t>(Triangles, 1), 60}, {{}, 180}, {{}, 30}, {turns, 60}};
+  for (const auto& [groups, crease] : cases) {
     TriangleMesh mesh = cone;
-    mesh.smoothingGroups = each.groups;
-    if (std::string(each.what).starts_with("groups"))
-      for (uint32_t t = 0; t < triangles; ++t) mesh.smoothingGroups.push_back(t % 4 % 3);
-    const VertexNormals normals = ComputeVertexNormals(mesh, each.crease);
-    for (size_t t = 0; t < triangles; ++t)
-      ASSERT_EQ(normals.vectors.at(normals.cornerNormals[3 * t]), ApexNormal(mesh, t, each.crease))
-          << each.what << ", triangle " << t;
+    mesh.smoothingGroups = groups;
+    const VertexNormals normals = ComputeVertexNormals(mesh, crease);
+    for (size_t t = 0; t < Triangles; ++t)
+      ASSERT_EQ(normals.vectors.at(normals.cornerNormals[3 * t]), ApexNormal(mesh, t, crease))
+          << groups.size() << " groups, crease " << crease << ", triangle " << t;
   }
 }
 

@@ -13,7 +13,8 @@ struct ObjReadResult {
 };
 
 // Hands every record of the OBJ file at objPath (RecordLines) to
-// ExtractRecord, in file order, and closes the file again.
+// ExtractRecord, in file order, and closes the file again. A big file's
+// lines are read on a second thread, ahead of the records' extraction here.
 ObjReadResult ReadObjFile(TextView objPath, RecordStore& store);
 
 }  // namespace meshfold

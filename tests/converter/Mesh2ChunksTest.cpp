@@ -1,8 +1,10 @@
 // A mesh2 big enough that its blocks are formatted in chunks on two threads
 // reads as the same mesh2 a single copy of its pieces gives, copy after copy;
-// a union whose faces lie across the chunks the store keeps them in, too.
+// a union whose faces lie across the chunks the store keeps them in, too,
+// and one whose records lie across the batches they are read ahead in.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -138,4 +140,41 @@ TEST(StoreChunks, AFaceAcrossTwoChunksIsCutAsAnyOther) {
 }
 
 }  // namespace
+// Records are read ahead in batches of 2^16 code units, and a record of a
+// batch's length or more goes over alone. The union names the line of each
+// triangle it leaves out, so every face line must arrive once, in order, with
+// its number: short faces, comments and faces about a batch long, and faces
+// continued over three lines, in turn; last, a long face after a short one.
+TEST(ReadAhead, EveryRecordArrivesOnceWithItsLine) {
+  std::string obj = "v 0 0 0\nv 1 0 0\n";
+  int line = 2;
+  std::map<int, int> expected;  // line -> triangles left out there
+  const size_t lengths[] = {10, 65533, 65534, 65535, 70000, 8, 140000};
+  for (int round = 0; round < 21; ++round) {
+    const size_t length = lengths[round % 7];
+    obj += "# " + std::string(length, 'c') + "\n";
+    ++line;
+    for (int k = 0; k < 50 * round; ++k) {
+      obj += "f 1 1 2\n";
+      expected[++line] = 1;
+    }
+    const int corners = static_cast<int>(length / 2);
+    obj += "f";
+    for (int k = 0; k < corners; ++k) obj += k % 2 ? " 2" : " 1";
+    obj += "\nf 1 \\\n1 \\\n2\n";
+    expected[++line] = corners - 2;
+    expected[++line] = 1;
+    line += 2;
+  }
+  obj += "f 1 1 2\nf" + std::string(70000, ' ') + " 1 2 1\n";  // the last record, after others
+  expected[++line] = 1;
+  expected[++line] = 1;
+  const std::string include = Convert(obj, false, IncludeForm::Union);
+  std::map<int, int> leftOut;
+  const std::string mark = "// face line ";
+  for (size_t at = include.find(mark); at != std::string::npos; at = include.find(mark, at + 1))
+    ++leftOut[std::stoi(include.substr(at + mark.size(), 12))];
+  EXPECT_EQ(leftOut, expected);
+}
+
 }  // namespace meshfold

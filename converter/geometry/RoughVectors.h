@@ -9,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "converter/RunTogether.h"
 #include "converter/geometry/VertexPositions.h"
 #include "text/TextArray.h"
 
@@ -22,8 +23,7 @@ class RoughVectors {
   // Vector number (1 .. count) to within a float's precision; a coordinate
   // beyond a float's range is infinite.
   const std::array<float, 3>& At(uint32_t number) {
-    if (vectors_.empty())
-      vectors_.assign(static_cast<size_t>(count_) + 1, {std::numeric_limits<float>::quiet_NaN(), 0, 0});
+    if (vectors_.empty()) Prepare();
     std::array<float, 3>& vector = vectors_[number];
     if (std::isnan(vector[0])) {
       const Vector3 exact = ReadVectorText(texts_.Read(number));
@@ -32,7 +32,18 @@ class RoughVectors {
     return vector;
   }
 
+  // Reads every vector now, on two threads when there are many: for a writer
+  // that asks for nearly all of them, as it would one by one.
+  void ReadAll() {
+    if (vectors_.empty()) Prepare();
+    RunInHalves(count_, [this](uint32_t number) { At(number); });
+  }
+
  private:
+  void Prepare() {
+    vectors_.assign(static_cast<size_t>(count_) + 1, {std::numeric_limits<float>::quiet_NaN(), 0, 0});
+  }
+
   // A double beyond a float's range has no float to cast to.
   static float Rough(double value) {
     constexpr double Largest = std::numeric_limits<float>::max();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "converter/RunTogether.h"
 #include "text/StringOperations.h"
 
 namespace meshfold {
@@ -42,7 +43,8 @@ Vector3 VertexPositions::Read(uint32_t vertex) const {
 }
 
 std::vector<Vector3> VertexPositions::TakeAll() {
-  for (uint32_t vertex = 1; vertex <= store_.VertexCount; ++vertex) At(vertex);
+  if (positions_.empty()) Prepare();
+  RunInHalves(store_.VertexCount, [this](uint32_t vertex) { At(vertex); });
   return std::move(positions_);
 }
 

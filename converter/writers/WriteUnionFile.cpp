@@ -82,7 +82,11 @@ class UnionFaces {
         positions_(store),
         cutter_(store, positions_, noNormals_),
         vertices_(store.VertexTexts, store.VertexCount),
-        normals_(store.NormalTexts, store.NormalCount) {}
+        normals_(store.NormalTexts, store.NormalCount) {
+    // Every triangle's kind asks for its corners' vectors.
+    vertices_.ReadAll();
+    normals_.ReadAll();
+  }
 
   void Write(const StoredFace& face) {
     const FaceCut& cut = cutter_.Cut(face);

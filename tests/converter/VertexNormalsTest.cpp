@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "converter/RunTogether.h"
 
 namespace meshfold {
 namespace {
@@ -175,4 +178,16 @@ TEST(ComputeVertexNormals, BigMeshesGiveWhatEachPartGivesAlone) {
 }
 
 }  // namespace
+// Positions and rough vectors of a big mesh are read in two halves: each
+// number once, on either side of where a second thread begins to pay.
+TEST(RunInHalves, EachNumberOnce) {
+  for (const int64_t count : {0, 1, 65535, 65536, 65537, 200001}) {
+    std::vector<uint8_t> calls(static_cast<size_t>(count) + 2);
+    RunInHalves(count, [&](uint32_t n) { ++calls[n]; });
+    EXPECT_EQ(calls.front(), 0) << count;
+    EXPECT_EQ(calls.back(), 0) << count;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), 1), count) << count;
+  }
+}
+
 }  // namespace meshfold

@@ -48,6 +48,10 @@ class MeshPlanner {
     FaceReader faces(store_);
     const std::vector<FaceRun>& runs = store_.FaceRuns;
     size_t nextRun = 0;
+    // Where every face's normals are computed, every position is read anyway.
+    const bool computesAll = options_.normals == NormalSource::Compute ||
+                             (options_.normals == NormalSource::File && store_.NormalCount == 0);
+    if (computesAll) positions_.ReadAll();
     StartRun(FaceState(), 0);
     while (faces.More()) {
       const StoredFace face = faces.Next();

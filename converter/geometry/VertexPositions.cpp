@@ -42,9 +42,13 @@ Vector3 VertexPositions::Read(uint32_t vertex) const {
   return ReadVectorText(store_.VertexTexts.Read(vertex));
 }
 
-std::vector<Vector3> VertexPositions::TakeAll() {
+void VertexPositions::ReadAll() {
   if (positions_.empty()) Prepare();
   RunInHalves(store_.VertexCount, [this](uint32_t vertex) { At(vertex); });
+}
+
+std::vector<Vector3> VertexPositions::TakeAll() {
+  ReadAll();
   return std::move(positions_);
 }
 

@@ -40,6 +40,10 @@ class VertexPositions {
       corners.push_back(At(store_.Corners[corner]));
   }
 
+  // Reads every vertex's position now, on two threads when there are many:
+  // for a caller that will ask for nearly all of them.
+  void ReadAll();
+
   // Every vertex's position by its number, element 0 unused; the positions
   // are let go here, so that the caller alone holds them.
   std::vector<Vector3> TakeAll();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 #include "converter/geometry/FaceCut.h"
@@ -141,10 +142,13 @@ class UnionFaces {
     return rough ? *rough : ExactKind(a, b, c, normals);
   }
 
-  // Each float is within 6e-8 of the largest coordinate, size, so the cross
-  // product is within 2e-6 of size squared and, when longer than 1e-4 of it,
-  // its direction within 0.02 of a radian: a normal clearly off the plane is
-  // on the side the floats say. Nothing for the rest, infinities included.
+  // Each float is within u = 6e-8 of the largest coordinate, size, so each
+  // edge from the second corner is within 2u size a coordinate, and the cross
+  // product of the edges e and f within 2 sqrt(3) u size (|e| + |f|) + 36 u^2
+  // size^2 (a bound that stays small for the small triangles of a fine mesh).
+  // Longer than 50 times that, its direction is within 0.02 of a radian: a
+  // normal clearly off the plane is on the side the floats say. Nothing for
+  // the rest, and for sizes where floats lose their relative precision.
   std::optional<TriangleKind> RoughKind(const CornerTexts& a, const CornerTexts& b, const CornerTexts& c,
                                         bool normals) {
     const Vector3 p = Widened(vertices_.At(a.number)), q = Widened(vertices_.At(b.number)),
@@ -153,14 +157,21 @@ class UnionFaces {
     double size = 0;
     for (const Vector3* corner : {&p, &q, &r})
       for (double coordinate : *corner) size = std::max(size, std::abs(coordinate));
+    if (!(size > 1e-30 && size < 1e30)) return std::nullopt;
+    constexpr double u = 6e-8;
+    const double edges = std::sqrt(Dot(Difference(p, q), Difference(p, q))) +
+                         std::sqrt(Dot(Difference(r, q), Difference(r, q)));
+    const double error = 2 * std::numbers::sqrt3 * u * size * edges + 36 * u * u * size * size;
     const double length = std::sqrt(Dot(facing, facing));
-    if (!(length > 1e-4 * size * size)) return std::nullopt;
+    if (!(length > 50 * error)) return std::nullopt;
     if (!normals) return TriangleKind::Flat;
     int front = 0;
     for (const CornerTexts* corner : {&a, &b, &c}) {
       const Vector3 normal = Widened(normals_.At(corner->normalNumber));
-      const double along = Dot(facing, normal), bound = 0.05 * length * std::sqrt(Dot(normal, normal));
-      if (!(std::abs(along) > bound)) return std::nullopt;
+      const double normalLength = std::sqrt(Dot(normal, normal));
+      if (!(normalLength > 1e-30 && normalLength < 1e30)) return std::nullopt;
+      const double along = Dot(facing, normal);
+      if (!(std::abs(along) > 0.05 * length * normalLength)) return std::nullopt;
       front += along > 0;
     }
     return front == 0 || front == 3 ? TriangleKind::Smooth : TriangleKind::Flat;

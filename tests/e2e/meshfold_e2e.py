@@ -700,6 +700,10 @@ def bad_input_cases():
                 "<1000000.001, 0 , 0> ", up, "<1000000.002, 0 , 0> ", up, "<1000000 , 1 , 0> ", up),
                 "   triangle { <1e300 , 0 , 0> , <0 , 1e300 , 0> , <1000000.001, 0 , 0>  }",
                 "   // face line 9: a triangle without area left out"]),
+        # Integers on one line, which floats (16 apart here) round off it: the floats' cross product is long,
+        # though far shorter than what rounding 100,000 long edges can give.
+        bad("rounded_into_area", b"v 134217728 134217728 0\nv 134317738 134267733 0\nv 134417748 134317738 0\n"
+            b"f 1 2 3\n", [3, 0, 1], ["   // face line 4: a triangle without area left out"]),
         # Words and broken numbers where coordinates belong, as some exporters write them, would stop POV-Ray: 0.
         bad("words_for_numbers", WORDS, [4, 1, 2], [triangle("<0 , 1 , 0> ", up, unitx, up, "<0 , 0 , 2> ", up),
                                                     "   triangle { <0 , 1 , 0> , <1 , 0 , 0> , <+1.5 , -.5 , 5.>  }"]),

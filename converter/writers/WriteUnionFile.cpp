@@ -159,8 +159,8 @@ class UnionFaces {
       for (double coordinate : *corner) size = std::max(size, std::abs(coordinate));
     if (!(size > 1e-30 && size < 1e30)) return std::nullopt;
     constexpr double u = 6e-8;
-    const double edges = std::sqrt(Dot(Difference(p, q), Difference(p, q))) +
-                         std::sqrt(Dot(Difference(r, q), Difference(r, q)));
+    const Vector3 e = Difference(p, q), f = Difference(r, q);
+    const double edges = std::sqrt(Dot(e, e)) + std::sqrt(Dot(f, f));
     const double error = 2 * std::numbers::sqrt3 * u * size * edges + 36 * u * u * size * size;
     const double length = std::sqrt(Dot(facing, facing));
     if (!(length > 50 * error)) return std::nullopt;

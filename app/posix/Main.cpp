@@ -1,11 +1,33 @@
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <vector>
 
 #include "app/Program.h"
+#include "app/posix/LargePages.h"
 #include "text/CodePage.h"
+
+namespace {
+
+// Starts the program again, as the same process with the same arguments,
+// with glibc told to ask for large pages, where that pays. Returns when it
+// does not or cannot: the program then runs as it is, only slower.
+void StartAgainWithLargePages(char** argv) {
+  std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
+  std::string hugePages;
+  std::getline(setting, hugePages);
+  const auto tunables = meshfold::TunablesForLargePages(std::getenv("GLIBC_TUNABLES"), hugePages);
+  if (!tunables || setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;
+  execv("/proc/self/exe", argv);
+}
+
+}  // namespace
 
 // Arguments arrive as bytes in the system's code page, like file names.
 int main(int argc, char** argv) {
+  StartAgainWithLargePages(argv);
   std::vector<meshfold::Text> arguments(argc > 1 ? static_cast<size_t>(argc - 1) : 0);
   for (size_t index = 0; index < arguments.size(); ++index) {
     const char* bytes = argv[index + 1];

@@ -253,6 +253,11 @@ X
 
 
 KDIALOG, ZENITY_STAND_IN = stand_in("kdialog"), stand_in("zenity")
+# What the program's process image started with, not what it later set: /proc keeps the first.
+TELL_TUNABLES = """sed -i '2i command -p tr "\\\\000" "\\\\n" </proc/$PPID/environ | command -p grep -a ^GLIBC_TUNABLES= >tunables' bin/zenity\n"""
+# Where the kernel gives large pages only when asked, glibc is told to ask.
+THP = Path("/sys/kernel/mm/transparent_hugepage/enabled")
+ASKED = "glibc.malloc.hugetlb=1" if THP.exists() and "[madvise]" in THP.read_text() else ""
 TERMINAL = [
     *(case(f"a path ended by {end!r}", setup="cp $M/tri.obj .", stdin=f"<W>/tri.obj{end}", out=NAME + "\n" + TRI,
            err=PROMPT + "<W>/tri.obj\n", files={"tri.inc": gold("tri.inc"), "tri.obj": gold("tri.obj")})
@@ -277,6 +282,11 @@ TERMINAL = [
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"calls": calls("zenity", "Info:", "canceled")}),
     case("a dialog program that dies has chosen nothing", setup=ZENITY_STAND_IN + "touch killed",
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, out="", files={"tri.inc": ABSENT}),
+    # The dialog program inherits the environment the program ran with after starting itself again.
+    *(case(f"large pages asked for, {told or 'unless told'}", setup=ZENITY_STAND_IN + TELL_TUNABLES, out="",
+           env={"DISPLAY": ":0", "PATH": "<W>/bin", "GLIBC_TUNABLES": told}, files={
+               "tri.inc": gold("tri.inc"), "tunables": f"GLIBC_TUNABLES={told or ASKED}\n" if told or ASKED else ""})
+      for told in (None, "glibc.malloc.hugetlb=0")),
     case("misuse told in a box for the desktop", setup=ZENITY_STAND_IN, args=["--desktop", "-x"], code=2, out="",
          env={"DISPLAY": ":0", "PATH": "<W>/bin"}, err="", files={"calls": "".join(f"[{word}]\n" for word in (
              "--info", "--title=Meshfold", "--text=unknown option -x\n\n" + USAGE[:-1], "--no-markup"))}),

@@ -87,18 +87,17 @@ void PlaceNormals(std::vector<uint32_t>& corners, const std::vector<uint32_t>& w
 // would hold three doubles a triangle and a float a corner for it.
 class VertexNormalBuilder {
  public:
-  // Writes each corner's normal over its place in around, and appends to
-  // vectors.
-  VertexNormalBuilder(const TriangleMesh& mesh, CornersAround& around, double creaseDegrees,
-                      std::vector<std::array<float, 3>>& vectors)
-      : mesh_(mesh),
-        around_(around),
-        creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)),
-        vectors_(vectors) {}
+  // Writes each corner's normal over its place in around.
+  VertexNormalBuilder(const TriangleMesh& mesh, CornersAround& around, double creaseDegrees)
+      : mesh_(mesh), around_(around), creaseCosine_(std::cos(creaseDegrees * std::numbers::pi / 180)) {}
 
-  // The normals of the vertices from .. to, indices into vectors.
-  void Build(size_t from, size_t to) {
+  // The normals of the vertices from .. to, in the order of the indices the
+  // corners' places now hold.
+  std::vector<std::array<float, 3>> Build(size_t from, size_t to) {
+    // Most vertices give one normal.
+    vectors_.reserve(to - from);
     for (size_t vertex = from; vertex < to; ++vertex) BuildVertex(vertex);
+    return std::move(vectors_);
   }
 
  private:
@@ -262,7 +261,9 @@ class VertexNormalBuilder {
   const TriangleMesh& mesh_;
   CornersAround& around_;
   const double creaseCosine_;
-  std::vector<std::array<float, 3>>& vectors_;
+  // The builder's own, not the caller's: two builders appending to vectors
+  // that share a cache line would stall each other at every normal.
+  std::vector<std::array<float, 3>> vectors_;
   // Of the vertex at hand, a corner each: its triangle, that triangle's unit
   // normal, its angle there; and the sum of all its triangles, once made.
   std::vector<uint32_t> triangles_;
@@ -297,16 +298,13 @@ VertexNormals ComputeVertexNormals(TriangleMesh mesh, double creaseDegrees) {
   CornersAround around = GatherCorners(mesh, welded);
   const size_t vertices = around.first.size() - 1;
   const size_t middle = mesh.corners.size() < ThreadedCorners ? vertices : MiddleVertex(around);
-  // Most vertices give one normal; each half reserves that much, no more.
   VertexNormals normals;
-  normals.vectors.reserve(middle);
   std::vector<std::array<float, 3>> later;
-  later.reserve(vertices - middle);
   const auto buildEarlier = [&] {
-    VertexNormalBuilder(mesh, around, creaseDegrees, normals.vectors).Build(0, middle);
+    normals.vectors = VertexNormalBuilder(mesh, around, creaseDegrees).Build(0, middle);
   };
   const auto buildLater = [&] {
-    VertexNormalBuilder(mesh, around, creaseDegrees, later).Build(middle, vertices);
+    later = VertexNormalBuilder(mesh, around, creaseDegrees).Build(middle, vertices);
   };
   if (middle < vertices) {
     RunTogether(buildEarlier, buildLater);

@@ -1,8 +1,10 @@
 #pragma once
 // A big conversion touches each of hundreds of megabytes once. Where the
-// kernel gives 2 MB pages only to memory that asks for them, glibc asks only
-// when told so as the process starts (GLIBC_TUNABLES), and every 4 KB then
-// costs a page fault, dearly so in a virtual machine.
+// kernel gives 2 MB pages only to memory that asks for them, the store's
+// blocks ask (LargeBlocks), but the rest of the heap (positions, the plan,
+// the normals' work) comes from glibc, which asks only when told so as the
+// process starts (GLIBC_TUNABLES); without it every 4 KB of that costs a page
+// fault, dearly so in a virtual machine.
 
 #include <optional>
 #include <string>

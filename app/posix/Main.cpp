@@ -1,3 +1,4 @@
+#include <limits.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -18,9 +19,15 @@ void StartAgainWithLargePages(char** argv) {
   std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
   std::string hugePages;
   std::getline(setting, hugePages);
-  const auto tunables = meshfold::TunablesForLargePages(std::getenv("GLIBC_TUNABLES"), hugePages);
+  char image[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", image, sizeof image);
+  if (length <= 0 || length == static_cast<ssize_t>(sizeof image) || argv[0] == nullptr) return;
+  const auto tunables = meshfold::TunablesForLargePages({std::getenv("GLIBC_TUNABLES"), hugePages,
+                                                         std::string_view(image, static_cast<size_t>(length)),
+                                                         argv[0], std::getenv("LD_PRELOAD")});
   if (!tunables || setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0) return;
-  execv("/proc/self/exe", argv);
+  image[length] = '\0';
+  execv(image, argv);
 }
 
 }  // namespace

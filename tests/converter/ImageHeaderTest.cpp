@@ -50,6 +50,8 @@ const Row Rows[] = {
     {u"hdr", u"its resolution line is malformed", "#?RGBE\n\n-Y 2 -Y 2\n"},
     {u"exr", u"", Exr + "\x01\0\0\0\x01\0\0\0\0"s},
     {u"exr", u"its data window is empty", Exr + "\xff\xff\xff\xff\x01\0\0\0\0"s},
+    {u"exr", u"its header has no data window",
+     Exr.substr(0, 8) + "compression\0compression\0\x01\0\0\0\0\0"s},
     {u"tga", u"", Tga, true, u"i.TGA"},
     {u"tga", u"its colour map does not fit its image type", "\0\0\x01"s + Tga.substr(3), true, u"i.tga"},
     {u"", u"", Tga, true, u"i.png"},

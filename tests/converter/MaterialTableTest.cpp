@@ -54,11 +54,17 @@ const Row Rows[] = {
     {"a broken PNG leaves the colour", "Kd 1 0 0\nmap_Kd i.png", "{ pigment { rgb <1,0,0> } }",
      "material m: image i.png is a broken png file: its IHDR chunk fails its CRC; its Kd colour stands instead",
      Triangle, "m.mtl", {{u"/t/i.png", BadPng}}},
+    {"a broken bump map left out", "Kd 1 0 0\nbump i.png", "{ pigment { rgb <1,0,0> } }",
+     "material m: image i.png is a broken png file: its IHDR chunk fails its CRC; it has no bump map",
+     Triangle, "m.mtl", {{u"/t/i.png", BadPng}}},
     // clang-format on
     {"a colour of words warned of, the grey kept", "Kd red", "<0,1>\r\n  }\r\n  face_indices",
      "m.mtl line 2: Kd takes numbers: red"},
     {"a shininess of words warned of, as if unsaid", "Kd 1 0 0\nKs 1 1 1\nNs shiny",
      "rgb <1,0,0> } finish { phong 1 phong_size 1 } }", "m.mtl line 4: Ns takes a number: shiny"},
+    {"one Kd value for all three", "Kd 0.5", "texture { pigment { rgb <0.5,0.5,0.5> } }"},
+    {"a finish and a bump map", "Ke 0 1 0\nbump i.png",
+     "finish { emission rgb <0,1,0> } normal { uv_mapping bump_map { png \"i.png\" bump_size 1 } } }"},
     {"Kd a millionth off grey is the plain look", "Kd 0.8000001 0.8 0.8", "<0,1>\r\n  }\r\n  face_indices"},
 };
 

@@ -139,6 +139,21 @@ TEST(StoreChunks, AFaceAcrossTwoChunksIsCutAsAnyOther) {
   for (size_t k = 2; k < lines.size(); ++k) ASSERT_EQ(lines[k], lines[k % 2]) << "triangle line " << k;
 }
 
+// The store keeps each face's normals up to the last one named, in chunks of
+// 2^19 entries: four entries a triangle (its head and three corners), five a
+// quad. After none to three quads, one of these files' last triangle ends
+// just where the first chunk ends, and it takes the normals its line names as
+// every other does.
+TEST(StoreChunks, AFaceEndingAChunkTakesItsFileNormals) {
+  for (int quads = 0; quads < 4; ++quads) {
+    std::string obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nvn 0.6 0 0.8\n";
+    for (int k = 0; k < quads; ++k) obj += "f 1//1 2//1 4//1 3//1\n";
+    for (int k = 0; k < ((1 << 19) - 5 * quads) / 4; ++k) obj += "f 1//1 2//1 3//1\n";
+    EXPECT_EQ(ReadBlock(Convert(obj), "normal_vectors").entries, std::vector<std::string>{"<0.6,0,0.8>"})
+        << quads << " quads";
+  }
+}
+
 }  // namespace
 // Records are read ahead in batches of 2^16 code units, and a record of a
 // batch's length or more goes over alone. The union names the line of each

@@ -25,6 +25,7 @@ struct Row {
 
 const Row Rows[] = {
     {u"png", u"", Png + "\x01\x08\x02\0\0\0\x90wS\xde"s},
+    {u"png", u"", Png + "\x01\x02\0\0\0\0\x70\xce\x83\xf4"s},  // grey in two bits
     {u"png", u"its IHDR chunk fails its CRC", Png + "\x01\x08\x02\0\0\0\x90wS\xdf"s},
     {u"png", u"its bit depth does not fit its colour type", Png + "\x01\x03\x02\0\0\0\xe7\xa7\x62\xcf"s},
     {u"png", u"its width or height is out of range", Png + "\0\x08\x02\0\0\0\x5b\x2b\x80\x7b"s},
@@ -53,6 +54,9 @@ const Row Rows[] = {
     {u"exr", u"its header has no data window",
      Exr.substr(0, 8) + "compression\0compression\0\x01\0\0\0\0\0"s},
     {u"tga", u"", Tga, true, u"i.TGA"},
+    {u"tga", u"", "\0\x01\x01\0\0\x02\0\x18\0\0\0\0\x02\0\x02\0\x08\0"s, true, u"i.tga"},  // colour-mapped
+    {u"tga", u"its colour map is malformed", "\0\x01\x01\0\0\x02\0\x08\0\0\0\0\x02\0\x02\0\x08\0"s, true,
+     u"i.tga"},
     {u"tga", u"its colour map does not fit its image type", "\0\0\x01"s + Tga.substr(3), true, u"i.tga"},
     {u"", u"", Tga, true, u"i.png"},
 };

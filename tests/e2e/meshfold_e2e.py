@@ -409,11 +409,12 @@ MESH2 = [
          files={"calls": described("ten faces told, then the rest counted", lambda calls: fs(
              "".join(f"face line {n} left out: 2 corners, fewer than 3\n" for n in range(5, 15))
              + "and 2 more faces left out]") in calls and b"line 15" not in calls)}, out="", err=""),
-    *(case(f"the include file tells how to turn a model with +{up.upper()} up", setup="cp $M/tri.obj .", args=[
-        "--scene", *args, "tri.obj"], files={"tri.inc": gold("tri.inc").replace(b"2023\r\n", b"2023\r\n//   OBJ is "
-        b"right-handed, POV-Ray left-handed: object { tri %s } shows the model as its modeller did, its front toward "
-        b"-z\r\n" % turn)}) for up, args, turn in (("y", [], b"scale <1, 1, -1>"), ("z", ["--up", "z"], b"matrix <1, "
-                                                    b"0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0>"))),
+    *(case(f"the include file and the scene tell how to turn a model with +{up.upper()} up", setup="cp $M/tri.obj .",
+           args=["--scene", *args, "tri.obj"], files={"tri.pov": gold(scene), "tri.inc": gold("tri.inc").replace(
+               b"2023\r\n", b"2023\r\n//   OBJ is right-handed, POV-Ray left-handed: object { tri %s } shows the model "
+               b"as its modeller did, its front toward -z\r\n" % turn)})
+      for up, args, scene, turn in (("y", [], "tri.pov", b"scale <1, 1, -1>"),
+                                    ("z", ["--up", "z"], "tri-up-z.pov", b"matrix <1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0>"))),
     *(case(f"misuse: {' '.join(args)}", setup="cp $M/tri.obj .", args=[*args], code=2, out="",
            err=f"meshfold: {problem}\n{USAGE}", files={"tri.inc": ABSENT}) for args, problem in (
         (["--mesh2"], "--mesh2 needs OBJ files to convert; name at least one"),

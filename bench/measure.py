@@ -9,7 +9,7 @@ OBJ" on the command line), then the floor: reading the input
 (cat input >/dev/null) plus writing a file of the output's size (cp of the
 include file to a new name). The table shows the conversions' medians and the
 floors' least: anything else on the machine only ever slows the floor, whose
-copies of the largest outputs took from 0.13 to 0.54 s within one run of five
+copies of the largest outputs took from 0.13 to 0.77 s within one run of five
 on a virtual machine, where a median of them would flip a verdict from run to
 run. Peak memory is the largest resident set of the conversion's process.
 Before the runs the output is checked byte for byte against
